@@ -1,0 +1,37 @@
+// orvanta-cli: the engine's operations from a terminal, for scripts, template
+// authors and people without a desktop.
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+
+#include "Commands.h"
+
+namespace {
+
+void PrintUsage()
+{
+    std::fputs("usage: orvanta-cli COMMAND [options]\n"
+               "commands:\n"
+               "  search [--json]                 list the cameras on every network\n"
+               "  template parse|encode|decode    inspect template files\n",
+        stderr);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::setlocale(LC_ALL, "");
+    if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
+        PrintUsage();
+        return argc < 2 ? 2 : 0;
+    }
+    const char* cmd = argv[1];
+    if (!std::strcmp(cmd, "search"))
+        return RunSearchCommand(argc - 1, argv + 1);
+    if (!std::strcmp(cmd, "template"))
+        return RunTemplateCommand(argc - 1, argv + 1);
+    std::fprintf(stderr, "orvanta-cli: unknown command '%s'\n", cmd);
+    PrintUsage();
+    return 2;
+}
