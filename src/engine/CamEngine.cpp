@@ -19,6 +19,9 @@ CCamEngine::CCamEngine()
 
 CCamEngine::~CCamEngine()
 {
+    // A search still running would write into a dead engine: stop it after
+    // its current wait and collect it.
+    m_bStopSearch = true;
     for (auto& worker : m_hWorker) {
         if (worker.joinable())
             worker.join();
@@ -98,9 +101,9 @@ int32_t CCamEngine::GetSelAdapterIndex() const
     const CamRecord* r = Selected(*this);
     if (!r)
         return -1;
-    int32_t v;
-    std::memcpy(&v, r->AddrIndex, sizeof v);
-    return v;
+    const uint8_t* p = r->AddrIndex;
+    return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+                                (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24));
 }
 
 int32_t CCamEngine::GetSelWebPort() const

@@ -6,13 +6,17 @@
 // The class is implemented across folders: engine/ (records, search),
 // template/ (field table, codec, operations). Each section below names the
 // files that implement it.
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/CamRecord.h"
+#include "platform/core/Adapters.h"
 #include "platform/core/WideText.h"
 #include "template/TemplateField.h"
 
@@ -41,6 +45,25 @@ public:
 
     // ---- search (engine/Search.cpp) ----
     int StartSearch();
+    // The worker's body: one request per adapter, replies become records.
+    void Discover();
+    // Rebuilds the address table from the adapter source.
+    void RefreshAddresses();
+    // True once every worker slot has set its bit (read under m_csDone).
+    bool IsSearchDone() const;
+    // Waits for the search worker to end (the destructor does the same).
+    void WaitForSearch();
+
+    // Where the search learns the PC's adapters; the system's list unless a
+    // test puts its own here.
+    std::function<std::vector<AdapterAddresses>()> m_AdapterSource = ListAdapters;
+    // Identities (MAC addresses) of m_Found, so a repeated reply costs one
+    // lookup however many cameras answered.
+    std::unordered_set<uint64_t> m_FoundMacs;
+    // Adapters the last search sent its request from.
+    int32_t m_nSearchedAdapters = 0;
+    // Set by the destructor so a running worker stops after its current wait.
+    std::atomic<bool> m_bStopSearch{false};
 
     // ---- template field table (template/FieldTable.cpp) ----
     void ClearFields();
@@ -55,7 +78,34 @@ public:
     int EncodeRequest();
     int DecodeReply(int32_t type);
 
-    // ---- template operations (template/Operations.cpp) ----
+    // ---- template operations (template/Operations.cpp, template/Exchange.cpp) ----
+    // Each asks the camera named by `macText` (see template/Operations.h for
+    // the table of sizes and tries): -1 when its reply arrived, whose status
+    // block then sits in m_WireBytes/m_WorkText; else 0, 3, 12, 13, 14 or 15.
+    int Verification(const wchar* macText, const wchar* adminId, const wchar* cameraIp, const wchar* adminPwd);
+    int GetCapabilities(const wchar* macText, const wchar* adminId, const wchar* cameraIp, const wchar* adminPwd);
+    int GetWLan(const wchar* macText, const wchar* adminId, const wchar* cameraIp, const wchar* adminPwd);
+    int SetBasic(const wchar* macText, const wchar* adminId, const wchar* cameraIp, const wchar* adminPwd);
+    int ChangeIDPWD(const wchar* macText, const wchar* adminId, const wchar* cameraIp, const wchar* adminPwd);
+    int SetWLan(const wchar* macText, const wchar* adminId, const wchar* cameraIp, const wchar* adminPwd);
+    int Reset(const wchar* macText, const wchar* adminId, const wchar* cameraIp, const wchar* adminPwd);
+    int QueryWPS(const wchar* macText, const wchar* adminId, const wchar* cameraIp, const wchar* adminPwd);
+    int InitWPS(const wchar* macText, const wchar* adminId, const wchar* cameraIp, const wchar* adminPwd);
+    int PollWPSInf(const wchar* macText, const wchar* adminId, const wchar* cameraIp, const wchar* adminPwd);
+    int SendWPS(const wchar* macText, const wchar* adminId, const wchar* cameraIp, const wchar* adminPwd);
+    int PollWPSStatus(const wchar* macText, const wchar* adminId, const wchar* cameraIp, const wchar* adminPwd);
+    int RunTemplateOperation(uint16_t opcode, const wchar* macText, const wchar* adminId,
+        const wchar* cameraIp, const wchar* adminPwd);
+    int ExchangeTemplatePacket(const uint8_t* request, int requestSize, uint8_t* reply, int replySize, int tries);
+    // Copies the 2048-byte status block (Status, reserved, PayloadLength, payload).
+    void GetStatusBlock(uint8_t* out) const;
+    void PlaceStatusBlock(const uint8_t* reply, int replySize);
+    // Seconds each try waits for a datagram; tests shorten it.
+    int32_t m_nReplyWaitSeconds = 10;
+    // Where requests go. Always the broadcast address on the camera port in
+    // the program; loopback tests point it at a camera of their own.
+    char m_szRequestHost[16] = "255.255.255.255";
+    uint16_t m_nRequestPort = kCameraPort;
 
 public:
     // Members, in the order the engine has always laid them out.
