@@ -10,7 +10,7 @@ PACKAGES=(
   qt6-base-dev
   iproute2 procps
   xvfb x11-apps x11-utils xauth imagemagick fonts-dejavu-core
-  python3
+  python3 python3-pil
 )
 
 missing=()
