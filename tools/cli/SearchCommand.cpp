@@ -1,9 +1,136 @@
+// orvanta-cli search [--json]: the wizard's camera search from a terminal.
+// Starts the engine's search, polls it every 100 ms as the list page does,
+// then prints every camera found.
+#include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "Commands.h"
+#include "engine/CamEngine.h"
 
-int RunSearchCommand(int, char**)
+namespace {
+
+struct Row {
+    std::string Model, Name, Ip, Mac, Adapter;
+    int WebPort = 0;
+};
+
+// Camera texts are plain text: control characters never reach the terminal.
+std::string Printable(const std::u16string& text)
 {
-    std::fputs("orvanta-cli: search is not built yet\n", stderr);
-    return 1;
+    std::string out = orv::Utf8(text);
+    for (char& c : out) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    }
+    return out;
+}
+
+std::string JsonText(const std::string& s)
+{
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char esc[8];
+            std::snprintf(esc, sizeof esc, "\\u%04x", c);
+            out += esc;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+std::vector<Row> CollectRows(orv::CCamEngine& engine)
+{
+    std::vector<Row> rows;
+    for (int32_t i = 0; i < engine.CountRecords(); ++i) {
+        engine.SelectRecord(i);
+        Row r;
+        r.Model = Printable(engine.GetSelModel());
+        r.Name = Printable(engine.GetSelName());
+        r.Ip = orv::Utf8(engine.GetSelIpText());
+        r.Mac = orv::Utf8(engine.GetSelMacText());
+        r.WebPort = engine.GetSelWebPort();
+        const int32_t a = engine.GetSelAdapterIndex();
+        if (a >= 0 && a < orv::kMaxAddresses)
+            r.Adapter = orv::Utf8(engine.m_AddrText[a]);
+        rows.push_back(r);
+    }
+    return rows;
+}
+
+void PrintJson(const std::vector<Row>& rows)
+{
+    std::printf("[");
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Row& r = rows[i];
+        std::printf("%s\n  {\"model\": %s, \"name\": %s, \"ip\": %s, \"mac\": %s, \"webPort\": %d, \"adapter\": %s}",
+            i ? "," : "", JsonText(r.Model).c_str(), JsonText(r.Name).c_str(), JsonText(r.Ip).c_str(),
+            JsonText(r.Mac).c_str(), r.WebPort, JsonText(r.Adapter).c_str());
+    }
+    std::printf("%s]\n", rows.empty() ? "" : "\n");
+}
+
+void PrintTable(const std::vector<Row>& rows)
+{
+    std::printf("%-20s %-24s %-15s %-17s %5s  %s\n", "MODEL", "NAME", "IP", "MAC", "WEB", "ADAPTER");
+    for (const Row& r : rows) {
+        std::printf("%-20s %-24s %-15s %-17s %5d  %s\n", r.Model.c_str(), r.Name.c_str(), r.Ip.c_str(), r.Mac.c_str(),
+            r.WebPort, r.Adapter.c_str());
+    }
+    std::printf("%zu camera%s found\n", rows.size(), rows.size() == 1 ? "" : "s");
+}
+
+// Why no adapter was searched, in the user's words.
+std::string NothingSearchedReason(const orv::CCamEngine& engine)
+{
+    switch (engine.m_nStatus) {
+    case 12: return "could not open a socket on the first network adapter";
+    case 13: return "could not enable broadcast on the first network adapter";
+    case 14: return "could not send the search request on the first network adapter";
+    default: break;
+    }
+    if (engine.m_nAddrCount == 0)
+        return "no network adapter is up with an IPv4 address";
+    return "no network adapter has a usable IPv4 address";
+}
+
+} // namespace
+
+int RunSearchCommand(int argc, char** argv)
+{
+    bool json = false;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--json")) {
+            json = true;
+        } else {
+            std::fprintf(stderr, "orvanta-cli search: unknown option '%s'\nusage: orvanta-cli search [--json]\n", argv[i]);
+            return 2;
+        }
+    }
+    orv::CCamEngine engine;
+    engine.StartSearch();
+    while (!engine.IsSearchDone())
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    engine.WaitForSearch();
+    engine.m_bSearching = 0;
+
+    if (engine.m_nSearchedAdapters == 0) {
+        std::fprintf(stderr, "orvanta-cli search: no adapter could be searched: %s\n",
+            NothingSearchedReason(engine).c_str());
+        return 1;
+    }
+    const std::vector<Row> rows = CollectRows(engine);
+    if (json)
+        PrintJson(rows);
+    else
+        PrintTable(rows);
+    return 0;
 }

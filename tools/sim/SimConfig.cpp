@@ -196,6 +196,8 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& error
         } else if (arg == "--generate") {
             if (!Generate(value, options, error))
                 return false;
+        } else if (arg == "--log") {
+            options.LogPath = value;
         } else if (arg == "--port") {
             long port = 0;
             if (!ParseInt(value, 1, 65535, port)) {
@@ -217,7 +219,7 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& error
 
 std::string Usage()
 {
-    return "usage: orvanta-sim [--port N] (--camera DESC | --config FILE | --generate N[,DESC])...\n"
+    return "usage: orvanta-sim [--port N] [--log FILE] (--camera DESC | --config FILE | --generate N[,DESC])...\n"
            "Plays cameras over UDP; prints \"ready\" once it listens.\n"
            "DESC: comma-separated key=value items: mac model name ip mask gw dns1 dns2 dhcp\n"
            "  port wifi hwspec reserved dnsspec id pwd reply=unicast|broadcast\n"

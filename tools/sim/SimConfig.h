@@ -9,6 +9,7 @@
 //   dnsspec=N id=TEXT pwd=TEXT reply=unicast|broadcast
 //   misbehaviours: seq=wrong opcode=wrong status=N length=N dup=N delay=MS
 //   silent=1
+// --log FILE records every request received (for tests).
 // Lines of a file that are empty or start with '#' are skipped.
 #include <string>
 #include <vector>
@@ -19,6 +20,9 @@ namespace orvsim {
 
 struct SimOptions {
     int Port = 62976;
+    // When set, one line per request received: opcode, seq, sender,
+    // arrival interface index.
+    std::string LogPath;
     std::vector<SimCamera> Cameras;
 };
 

@@ -32,10 +32,14 @@ SimServer::~SimServer()
 {
     if (m_Socket >= 0)
         close(m_Socket);
+    if (m_Log)
+        std::fclose(m_Log);
 }
 
 bool SimServer::Open()
 {
+    if (!m_Options.LogPath.empty() && !(m_Log = std::fopen(m_Options.LogPath.c_str(), "a")))
+        return false;
     m_Socket = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (m_Socket < 0)
         return false;
@@ -98,6 +102,13 @@ void SimServer::HandleDatagram(const uint8_t* data, std::size_t size, const sock
     Request req;
     if (!ParseRequest(data, size, req))
         return;
+    if (m_Log) {
+        char from_text[INET_ADDRSTRLEN] = {};
+        inet_ntop(AF_INET, &from.sin_addr, from_text, sizeof from_text);
+        std::fprintf(m_Log, "request opcode=0x%04x seq=%u from=%s:%u if=%d\n", req.Opcode,
+            req.SeqBytes[0] | (req.SeqBytes[1] << 8), from_text, ntohs(from.sin_port), ifIndex);
+        std::fflush(m_Log);
+    }
     const OpcodeEntry* entry = FindHandler(req.Opcode);
     if (!entry)
         return;

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <unordered_map>
 #include <vector>
@@ -43,6 +44,7 @@ private:
     SimOptions m_Options;
     std::unordered_map<uint64_t, std::size_t> m_ByMac;
     int m_Socket = -1;
+    std::FILE* m_Log = nullptr;
     // The request being answered: where replies go.
     sockaddr_in m_From{};
     int m_IfIndex = 0;
