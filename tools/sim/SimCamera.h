@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "sim/TemplateState.h"
+
 namespace orvsim {
 
 enum class ReplyStyle { Unicast, Broadcast };
@@ -38,6 +40,7 @@ struct SimCamera {
     std::string AdminPwd = "";
     ReplyStyle Reply = ReplyStyle::Unicast;
     Misbehaviour Faults;
+    TemplateState Tpl; // template operations (TemplateOps.h)
 };
 
 } // namespace orvsim
