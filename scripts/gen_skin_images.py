@@ -328,16 +328,16 @@ PAGES = {
             ('label', 'Key length', 'KEYLEN', LX),
             ('label', 'Key format', 'KEYFORMAT', LX),
             ('label', 'Default key', 'DEFKEY', LX),
-            ('note', '64-bit: 5 characters or 10 hex digits.', 400, 130, 216),
-            ('note', '128-bit: 13 characters or 26 hex digits.', 400, 162, 216),
-            ('rule', 224, LX, 592),
+            ('info', 'A 64-bit key has 5 characters or 10 hex digits, a 128-bit '
+                     'key 13 characters or 26 hex digits.', 400, 132, 216, 90),
+            ('rule', 232, LX, 592),
             ('label', 'WEP key 1', 'KEY1', LX),
             ('label', 'WEP key 2', 'KEY2', LX),
             ('label', 'WEP key 3', 'KEY3', LX),
             ('label', 'WEP key 4', 'KEY4', LX),
             ('rule', 368, LX, 592),
             ('label', 'WPA pass phrase', 'PKEY', LX),
-            ('note', '8 to 64 characters', 544, 384, 80),
+            ('note', '8 to 64 characters', 484, 384, 132),
         ],
     },
     'DlgWirelessNEW': {
@@ -366,31 +366,31 @@ PAGES = {
         'title': 'Review and apply',
         'text': ['Check the settings below, then click Apply to write them into the camera.'],
         'items': [
-            ('heading', 'Administrator', LX, 124, 400),
-            ('heading', 'Network', LX, 212, 400),
+            ('heading', 'Administrator', LX, 132, 400),
+            ('heading', 'Network', LX, 218, 400),
             ('info', 'Applying can take a moment: the camera may restart with its '
                      'new settings. The wizard then searches for cameras again.',
-             456, 144, 160, 232),
+             456, 152, 160, 128),
         ],
     },
     'DlgWirelessFinish': {
         'title': 'Review and apply',
         'text': ['Check the settings below, then click Apply to write them into the camera.'],
         'items': [
-            ('heading', 'Administrator', 24, 124, 272),
-            ('heading', 'Network', 24, 210, 272),
-            ('heading', 'Wireless', 328, 124, 288),
+            ('heading', 'Administrator', 24, 132, 272),
+            ('heading', 'Network', 24, 218, 272),
+            ('heading', 'Wireless', 328, 132, 288),
         ],
     },
     'DlgWirelessFinishNEW': {
         'title': 'Review and apply',
         'text': ['Check the settings below, then click Apply to write them into the camera.'],
         'items': [
-            ('heading', 'Administrator', 24, 124, 272),
-            ('heading', 'Network', 24, 210, 272),
-            ('heading', 'Wireless', 328, 124, 288),
+            ('heading', 'Administrator', 24, 132, 272),
+            ('heading', 'Network', 24, 218, 272),
+            ('heading', 'Wireless', 328, 132, 288),
             ('info', 'The camera may restart with its new settings; the wizard then '
-                     'searches for cameras again.', 328, 330, 288, 48),
+                     'searches for cameras again.', 328, 338, 288, 48),
         ],
     },
     'DlgAbout': {
@@ -486,12 +486,14 @@ def draw_items(img, prof, page, items):
             dr.line((x + tw + 10, y + 8, x + w, y + 8), fill=RULE)
         elif kind == 'info':
             _, text, x, y, w, h = item
+            lines = wrap(text, font(12), w - 48)
+            h = max(h, 22 + 17 * len(lines))     # grow to fit the text
             rounded(img, (x, y, w, h), (238, 246, 253), (205, 225, 244))
             layer, d = shape_layer(*img.size)
             draw_icon(d, 'about', x + 18, y + 19, ACCENT + (255,), r=7)
             flatten(img, layer)
             dr = ImageDraw.Draw(img)
-            for i, line in enumerate(wrap(text, font(12), w - 48)):
+            for i, line in enumerate(lines):
                 dr.text((x + 34, y + 12 + 17 * i), line, font=font(12), fill=(44, 74, 104))
 
 
