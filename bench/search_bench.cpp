@@ -1,0 +1,147 @@
+// Discovery burst: the simulator plays 100, 1,000 and 5,000 cameras that all
+// answer one request at once. For each size: cameras found and lost, time
+// from the request to the last record, and CPU time per reply of the
+// engine's search next to a bare recvfrom loop receiving the same burst.
+// Runs in private network namespaces (needs root).
+//
+//   search_bench [repetitions]   (default 3; the median run is shown)
+#include <arpa/inet.h>
+#include <net/if.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "engine/CamEngine.h"
+#include "engine/DiscoveryPacket.h"
+#include "support/NetnsLab.h"
+
+using namespace orv;
+using orvtest::NetnsLab;
+
+namespace {
+
+constexpr double kTailSeconds = 3.0; // the search's wait after the last reply
+
+struct Run {
+    int Received = 0;
+    double ToLastSeconds = 0;
+    double CpuSeconds = 0;
+};
+
+double ThreadCpu()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return ts.tv_sec + ts.tv_nsec / 1e9;
+}
+
+double Now()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// The engine's own pass over one adapter, on this thread.
+Run EngineRun()
+{
+    CCamEngine engine;
+    const double wall0 = Now(), cpu0 = ThreadCpu();
+    engine.Discover();
+    Run r;
+    r.CpuSeconds = ThreadCpu() - cpu0;
+    r.ToLastSeconds = Now() - wall0 - kTailSeconds;
+    r.Received = engine.CountRecords();
+    return r;
+}
+
+// The least a receiver can do: the same socket set-up, then recvfrom until
+// the same 3-second silence.
+Run BareRun(uint16_t seq)
+{
+    Run r;
+    const double wall0 = Now(), cpu0 = ThreadCpu();
+    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
+    const char dev[] = "eth0";
+    setsockopt(fd, SOL_SOCKET, SO_BINDTODEVICE, dev, sizeof dev);
+    int on = 1, bytes = 8 * 1024 * 1024;
+    setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
+    setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &bytes, sizeof bytes);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(kCameraPort);
+    to.sin_addr.s_addr = htonl(INADDR_BROADCAST);
+    uint8_t req[kDiscoveryRequestSize];
+    BuildDiscoveryRequest(req, seq, 1);
+    sendto(fd, req, sizeof req, 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+    double last = wall0;
+    uint8_t buf[kDiscoveryReplySize];
+    for (;;) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 3000) != 1)
+            break;
+        sockaddr_in from{};
+        socklen_t len = sizeof from;
+        if (recvfrom(fd, buf, sizeof buf, 0, reinterpret_cast<sockaddr*>(&from), &len) >= 0) {
+            ++r.Received;
+            last = Now();
+        }
+    }
+    close(fd);
+    r.CpuSeconds = ThreadCpu() - cpu0;
+    r.ToLastSeconds = last - wall0;
+    return r;
+}
+
+Run Median(std::vector<Run> runs)
+{
+    std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.CpuSeconds < b.CpuSeconds; });
+    return runs[runs.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string why = NetnsLab::SkipReason();
+    if (!why.empty()) {
+        std::printf("search_bench: skipped: %s\n", why.c_str());
+        return 0;
+    }
+    const int reps = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    std::printf("%7s | %-6s %6s %5s %10s %12s | %-6s %6s %10s %12s | %5s\n", "cameras", "engine", "found", "lost",
+        "last(ms)", "cpu/reply(us)", "bare", "recv", "last(ms)", "cpu/reply(us)", "ratio");
+    for (int cameras : {100, 1000, 5000}) {
+        NetnsLab lab;
+        const int seg = lab.AddSegment();
+        lab.AddPcAdapter(seg, "eth0", {"198.18.1.1/24"});
+        lab.StartSimulator(lab.AddCameraHost(seg, "198.18.1.50/24"),
+            {"--generate", std::to_string(cameras) + ",mac=02:5e:00:00:00:00,model=BENCH,name=Cam"});
+        if (!lab.Ok()) {
+            std::fprintf(stderr, "search_bench: %s\n", lab.Error().c_str());
+            return 1;
+        }
+        std::vector<Run> engineRuns, bareRuns;
+        lab.RunInPc([&] {
+            for (int i = 0; i < reps; ++i) {
+                engineRuns.push_back(EngineRun());
+                bareRuns.push_back(BareRun(static_cast<uint16_t>(1000 + i)));
+            }
+        });
+        const Run e = Median(engineRuns), b = Median(bareRuns);
+        const double ePer = e.Received ? e.CpuSeconds / e.Received * 1e6 : 0;
+        const double bPer = b.Received ? b.CpuSeconds / b.Received * 1e6 : 0;
+        std::printf("%7d | %-6s %6d %5d %10.1f %12.2f | %-6s %6d %10.1f %12.2f | %5.2f\n", cameras, "", e.Received,
+            cameras - e.Received, e.ToLastSeconds * 1e3, ePer, "", b.Received, b.ToLastSeconds * 1e3, bPer,
+            bPer > 0 ? ePer / bPer : 0.0);
+        std::fflush(stdout);
+    }
+    return 0;
+}
