@@ -137,10 +137,10 @@ int CameraSession::QueryCapabilities(const wchar* adminId, const wchar* adminPwd
     const int r = ConfigStep(kOpGetCapabilities, adminId, adminPwd, false);
     if (r != -1)
         return r;
+    // A shorter (or empty) list than the last one leaves no old codes behind.
+    std::memset(m_Settings.Capabilities, 0, sizeof m_Settings.Capabilities);
     if (StatusBlockView{m_Block}.PayloadLength() != 0) {
         m_Engine.DecodeReply(kOpGetCapabilities);
-        // A shorter list than the last one must not leave old codes behind.
-        std::memset(m_Settings.Capabilities, 0, sizeof m_Settings.Capabilities);
         for (int i = 0; i < m_Engine.m_nFieldCount && i < 64; ++i) {
             wchar value[300] = {};
             m_Engine.GetVar(m_Engine.m_Fields[i].Name, value);

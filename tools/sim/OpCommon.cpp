@@ -50,9 +50,24 @@ bool SlotHolds(const Request& req, std::size_t offset, const std::string& secret
 
 } // namespace
 
+std::vector<uint8_t> ScrambledText(const std::string& text, std::size_t size)
+{
+    std::vector<uint8_t> b(size, 0);
+    std::memcpy(b.data(), text.data(), std::min(size, text.size()));
+    CameraZtScramble(b.data(), size);
+    return b;
+}
+
 bool LoginOk(const Request& req, const SimCamera& cam)
 {
-    return SlotHolds(req, 22, cam.AdminId) && SlotHolds(req, 86, cam.AdminPwd);
+    if (!SlotHolds(req, 22, cam.AdminId))
+        return false;
+    const std::vector<uint8_t>& stored = cam.Tpl.ScrambledPwd;
+    if (stored.empty())
+        return SlotHolds(req, 86, cam.AdminPwd);
+    if (req.Size < 150)
+        return false;
+    return ScrambledText(Base64Decode(req.Bytes + 86, 64), stored.size()) == stored;
 }
 
 std::vector<uint8_t> RequestPayload(const Request& req, std::size_t size)
@@ -88,6 +103,10 @@ bool Begin(const Request& req, SimCamera& cam, Outbox& out)
         return false;
     if (!LoginOk(req, cam)) {
         Answer(req, cam, out, 2, {});
+        return false;
+    }
+    if (cam.Tpl.ForcedStatus != 0) {
+        Answer(req, cam, out, 0, {}); // refused as configured, nothing applied
         return false;
     }
     return true;
@@ -178,17 +197,31 @@ uint8_t ZtForward(uint8_t byte, std::size_t column)
 
 } // namespace
 
-void CameraZtUnscramble(uint8_t* b, std::size_t n)
+void CameraZtScramble(uint8_t* b, std::size_t n)
 {
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::size_t column = i % 8;
-        for (int v = 0; v < 256; ++v) {
-            if (ZtForward(static_cast<uint8_t>(v), column) == b[i]) {
-                b[i] = static_cast<uint8_t>(v);
-                break;
-            }
+    for (std::size_t i = 0; i < n; ++i)
+        b[i] = ZtForward(b[i], i % 8);
+}
+
+std::string Base64Decode(const uint8_t* text, std::size_t n)
+{
+    std::string out;
+    uint32_t acc = 0;
+    int bits = 0;
+    for (std::size_t i = 0; i < n && text[i] && text[i] != '='; ++i) {
+        const char c = static_cast<char>(text[i]);
+        int v = c >= 'A' && c <= 'Z' ? c - 'A' : c >= 'a' && c <= 'z' ? c - 'a' + 26 : c >= '0' && c <= '9' ? c - '0' + 52
+              : c == '+' ? 62 : c == '/' ? 63 : -1;
+        if (v < 0)
+            continue;
+        acc = (acc << 6) | static_cast<uint32_t>(v);
+        bits += 6;
+        if (bits >= 8) {
+            bits -= 8;
+            out += static_cast<char>((acc >> bits) & 0xFF);
         }
     }
+    return out;
 }
 
 void WriteState(const SimCamera& cam)

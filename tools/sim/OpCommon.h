@@ -16,6 +16,8 @@ constexpr std::size_t kTemplatePayloadOffset = 150;
 // Logs the request; false when the camera drops it on purpose.
 bool Admit(const Request& req, SimCamera& cam);
 bool LoginOk(const Request& req, const SimCamera& cam);
+// `text` zero-padded to `size` bytes and scrambled as ChangeIDPWD sends it.
+std::vector<uint8_t> ScrambledText(const std::string& text, std::size_t size);
 // The request's payload bytes (zero past the datagram's end).
 std::vector<uint8_t> RequestPayload(const Request& req, std::size_t size);
 // Sends the reply (with the camera's forced status and MAC), then writes the
@@ -35,7 +37,10 @@ void WriteState(const SimCamera& cam);
 std::string Base64(const std::string& bytes);
 void CameraScrambleKey(uint8_t* b, std::size_t n);
 void CameraUnscrambleKey(uint8_t* b, std::size_t n);
-// Undoes the credential scrambler of the ChangeIDPWD texts.
-void CameraZtUnscramble(uint8_t* b, std::size_t n);
+// The credential scrambler of the ChangeIDPWD texts. It loses information
+// (several texts give the same bytes), so the camera never undoes it: it
+// keeps the scrambled password and compares scrambled forms.
+void CameraZtScramble(uint8_t* b, std::size_t n);
+std::string Base64Decode(const uint8_t* text, std::size_t n);
 
 } // namespace orvsim

@@ -107,15 +107,17 @@ void HandleChangeIDPWD(const Request& req, SimCamera& cam, Outbox& out)
 {
     if (!Begin(req, cam, out))
         return;
-    std::vector<uint8_t> p = RequestPayload(req, kEncryptedPassword.Offset + kEncryptedPassword.Size);
-    CameraZtUnscramble(&p[kEncryptedId.Offset], kEncryptedId.Size);
-    CameraZtUnscramble(&p[kEncryptedPassword.Offset], kEncryptedPassword.Size);
+    const std::vector<uint8_t> p = RequestPayload(req, kEncryptedPassword.Offset + kEncryptedPassword.Size);
     // The ID names the account whose password changes; it must be ours.
-    if (GetText(p, kEncryptedId) != cam.AdminId) {
+    const auto id = p.begin() + static_cast<long>(kEncryptedId.Offset);
+    if (std::vector<uint8_t>(id, id + static_cast<long>(kEncryptedId.Size)) !=
+        ScrambledText(cam.AdminId, kEncryptedId.Size)) {
         Answer(req, cam, out, 3, {});
         return;
     }
-    cam.AdminPwd = GetText(p, kEncryptedPassword);
+    const auto pwd = p.begin() + static_cast<long>(kEncryptedPassword.Offset);
+    cam.Tpl.ScrambledPwd.assign(pwd, pwd + static_cast<long>(kEncryptedPassword.Size));
+    cam.AdminPwd = "(changed)";
     Answer(req, cam, out, 0, SettingsReplyPayload(cam));
 }
 

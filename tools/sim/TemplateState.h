@@ -47,6 +47,8 @@ struct TemplateState {
     int WpsPbc = 1, WpsPin = 1;
     int WpsPolls = 2;       // polls answered 257 before 0
     int Resets = 0;
+    // The password as ChangeIDPWD set it, kept scrambled (empty: AdminPwd).
+    std::vector<uint8_t> ScrambledPwd;
     std::string StatePath;  // written after every template request
     std::vector<std::pair<uint16_t, uint16_t>> Seen; // (opcode, seq) of each request
     WpsRun Wps;
