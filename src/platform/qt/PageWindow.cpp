@@ -1,0 +1,116 @@
+#include "platform/qt/PageWindow.h"
+
+#include "platform/qt/WinDefs.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QTimerEvent>
+#include <QWindow>
+
+namespace orv {
+
+CPageWindow::CPageWindow(QWidget* host)
+    : QWidget(host, Qt::Window | Qt::FramelessWindowHint), m_host(host)
+{
+}
+
+CPageWindow::~CPageWindow()
+{
+    ReleaseCapture();
+}
+
+bool CPageWindow::PostNavigation(int code)
+{
+    return PostMessage(m_host, WM_PAGE_NAV, code, reinterpret_cast<intptr_t>(this));
+}
+
+void CPageWindow::SetTimer(int id, int periodMs)
+{
+    KillTimer(id);
+    const int qtId = startTimer(periodMs < 0 ? 0 : periodMs);
+    if (qtId != 0)
+        m_timers[id] = qtId;
+}
+
+void CPageWindow::KillTimer(int id)
+{
+    auto it = m_timers.find(id);
+    if (it == m_timers.end())
+        return;
+    killTimer(it->second);
+    m_timers.erase(it);
+}
+
+void CPageWindow::timerEvent(QTimerEvent* e)
+{
+    for (const auto& [id, qtId] : m_timers)
+        if (qtId == e->timerId()) {
+            OnTimer(id);
+            return;
+        }
+    QWidget::timerEvent(e);
+}
+
+void CPageWindow::SetCapture()
+{
+    grabMouse();
+    m_captured = true;
+}
+
+void CPageWindow::ReleaseCapture()
+{
+    if (m_captured)
+        releaseMouse();
+    m_captured = false;
+}
+
+bool CPageWindow::event(QEvent* e)
+{
+    if (e->type() != PostedMessageEvent::EventType())
+        return QWidget::event(e);
+    const auto* m = static_cast<PostedMessageEvent*>(e);
+    if (m->Msg() == WM_COMMAND_MSG)
+        OnCommand(LowWord(m->WParam()), HighWord(m->WParam()));
+    else
+        OnMessage(m->Msg(), m->WParam(), m->LParam());
+    return true;
+}
+
+// The close box (or the window manager's close) means Exit: the host decides
+// and destroys the page; the page itself stays.
+void CPageWindow::closeEvent(QCloseEvent* e)
+{
+    e->ignore();
+    PostNavigation(kNavExit);
+}
+
+void CPageWindow::mousePressEvent(QMouseEvent* e)
+{
+    if (!m_dragBySurface || e->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(e);
+        return;
+    }
+    // Prefer the window system's own move; fall back to moving by hand.
+    if (windowHandle() != nullptr && windowHandle()->startSystemMove())
+        return;
+    m_dragging = true;
+    m_dragOffset = e->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void CPageWindow::mouseMoveEvent(QMouseEvent* e)
+{
+    if (m_dragging && (e->buttons() & Qt::LeftButton))
+        move(e->globalPosition().toPoint() - m_dragOffset);
+    else
+        QWidget::mouseMoveEvent(e);
+}
+
+void CPageWindow::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (m_dragging && e->button() == Qt::LeftButton)
+        m_dragging = false;
+    else
+        QWidget::mouseReleaseEvent(e);
+}
+
+} // namespace orv

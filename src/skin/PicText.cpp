@@ -1,0 +1,125 @@
+#include "skin/PicText.h"
+
+#include "platform/qt/PostedMessage.h"
+#include "platform/qt/StdControls.h"
+#include "skin/PicButton.h"
+#include "skin/PicDialog.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+
+namespace orv {
+
+bool CPicText::CreateText(const QRect& rect, int id, bool password, bool visible, CPicDialog* page)
+{
+    if (page == nullptr)
+        return false;
+    m_rcPos = rect;
+    m_pPage = page;
+    setParent(page);
+    SetDlgCtrlID(this, id);
+    // Kept for completeness: nothing reads the password bit of a text.
+    setProperty("orvPasswordStyle", password);
+    setGeometry(rect.x(), rect.y(), qMax(0, rect.width()), qMax(0, rect.height()));
+    setMouseTracking(true);
+    setVisible(visible);
+    m_nID = id;
+    return true;
+}
+
+void CPicText::SetText(const QString& text)
+{
+    m_strText = text.isNull() ? QString(QLatin1String("")) : text;
+    Redraw();
+}
+
+void CPicText::SelectFont(const QFont& font)
+{
+    m_font = font;
+    m_hasFont = true;
+}
+
+void CPicText::Redraw()
+{
+    if (isVisible())
+        repaint();
+}
+
+void CPicText::paintEvent(QPaintEvent*)
+{
+    if (width() <= 0 || height() <= 0)
+        return;
+    QPixmap mem(size());
+    mem.fill(Qt::transparent);
+    {
+        QPainter p(&mem);
+        if (m_bFill)
+            p.fillRect(mem.rect(), ColorFromRef(m_crFill));
+        else if (m_pPage)
+            p.drawPixmap(QPoint(0, 0), m_pPage->Background(), QRect(m_rcPos.topLeft(), size()));
+        p.setFont(m_hasFont ? m_font : font());
+        p.setPen(ColorFromRef(m_crCur));
+        Qt::Alignment align = Qt::AlignLeft;
+        if (m_nAlign == 2)
+            align = Qt::AlignHCenter;
+        else if (m_nAlign == 3)
+            align = Qt::AlignRight;
+        // Wrapped text starts at the top; CR LF from message texts is one break.
+        QString text = m_strText;
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        p.drawText(mem.rect(), static_cast<int>(align | Qt::AlignTop) | Qt::TextWordWrap, text);
+    }
+    QPainter(this).drawPixmap(0, 0, mem);
+}
+
+void CPicText::mousePressEvent(QMouseEvent* e)
+{
+    if (!m_bClickable || e->button() != Qt::LeftButton) {
+        e->ignore();
+        return;
+    }
+    m_bPressed = 1;
+    m_bHover = 0;
+    m_crCur = m_crDown;
+    Redraw();
+}
+
+void CPicText::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (!m_bClickable || e->button() != Qt::LeftButton) {
+        e->ignore();
+        return;
+    }
+    if (!m_bPressed)
+        return;
+    m_bPressed = 0;
+    m_crCur = m_crNormal;
+    Redraw();
+    if (rect().contains(e->position().toPoint()) && m_pPage)
+        PostCommand(m_pPage, m_nID, 0, this);
+}
+
+void CPicText::mouseMoveEvent(QMouseEvent* e)
+{
+    if (!m_bClickable) {
+        e->ignore();
+        return;
+    }
+    if (m_bPressed)
+        return;
+    m_bHover = 1;
+    m_crCur = m_crHover;
+    Redraw();
+}
+
+void CPicText::leaveEvent(QEvent*)
+{
+    if (!m_bClickable || m_bPressed)
+        return;
+    m_bHover = 0;
+    m_crCur = m_crNormal;
+    Redraw();
+}
+
+} // namespace orv
