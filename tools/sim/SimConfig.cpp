@@ -7,6 +7,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "sim/TemplateOps.h"
+
 namespace orvsim {
 
 namespace {
@@ -51,6 +53,8 @@ bool ParseMac(const std::string& text, uint8_t (&out)[6])
 bool ApplyItem(const std::string& key, const std::string& value, SimCamera& cam)
 {
     long n = 0;
+    if (ApplyTemplateItem(key, value, cam))
+        return true;
     if (key == "mac")
         return ParseMac(value, cam.Mac);
     if (key == "model")
