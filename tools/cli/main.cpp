@@ -13,7 +13,9 @@ void PrintUsage()
     std::fputs("usage: orvanta-cli COMMAND [options]\n"
                "commands:\n"
                "  search [--json]                 list the cameras on every network\n"
-               "  template parse|encode|decode    inspect template files\n",
+               "  template parse|encode|decode    inspect template files\n"
+               "  details, verify, caps, wlan, set-network, set-wlan, change-password, reset, wps\n"
+               "                                  talk to one camera (orvanta-cli verify --help)\n",
         stderr);
 }
 
@@ -31,6 +33,8 @@ int main(int argc, char** argv)
         return RunSearchCommand(argc - 1, argv + 1);
     if (!std::strcmp(cmd, "template"))
         return RunTemplateCommand(argc - 1, argv + 1);
+    if (IsCameraCommand(cmd))
+        return RunCameraCommand(argc - 1, argv + 1);
     std::fprintf(stderr, "orvanta-cli: unknown command '%s'\n", cmd);
     PrintUsage();
     return 2;

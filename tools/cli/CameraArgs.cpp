@@ -1,0 +1,177 @@
+#include "CameraArgs.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace orvcli {
+
+namespace {
+
+// Options that take a value; anything else starting with "--" is a flag.
+const char* const kValued[] = {"--mac", "--templates", "--user", "--password", "--reply-wait", "--to", "--ip",
+    "--mask", "--gw", "--dns1", "--dns2", "--name", "--web-port", "--essid", "--channel", "--security", "--key",
+    "--wep-key", "--wep-index", "--mode", "--new-password", "--pin", "--tx-rate"};
+
+bool IsValued(const char* arg)
+{
+    for (const char* v : kValued)
+        if (!std::strcmp(arg, v))
+            return true;
+    return false;
+}
+
+} // namespace
+
+bool CameraArgs::Has(const std::string& flag) const
+{
+    for (const auto& f : Flags)
+        if (f == flag)
+            return true;
+    return false;
+}
+
+std::string CameraArgs::Value(const std::string& key, const std::string& fallback) const
+{
+    const auto it = Values.find(key);
+    return it == Values.end() ? fallback : it->second;
+}
+
+bool ParseCameraArgs(int argc, char** argv, CameraArgs& out)
+{
+    out.Command = argv[0];
+    if (const char* u = std::getenv("ORVANTA_USER"))
+        out.User = u;
+    if (const char* p = std::getenv("ORVANTA_PASSWORD"))
+        out.Password = p;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--json") {
+            out.Json = true;
+        } else if (IsValued(argv[i])) {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "orvanta-cli %s: %s needs a value\n", out.Command.c_str(), arg.c_str());
+                return false;
+            }
+            const std::string value = argv[++i];
+            if (arg == "--mac") out.Mac = value;
+            else if (arg == "--templates") out.TemplateDir = value;
+            else if (arg == "--user") out.User = value;
+            else if (arg == "--password") out.Password = value;
+            else if (arg == "--to") out.To = value;
+            else if (arg == "--reply-wait") out.WaitSeconds = std::atoi(value.c_str());
+            else out.Values[arg] = value;
+        } else if (arg.rfind("--", 0) == 0) {
+            out.Flags.push_back(arg);
+        } else {
+            std::fprintf(stderr, "orvanta-cli %s: unexpected '%s'\n", out.Command.c_str(), arg.c_str());
+            return false;
+        }
+    }
+    if (out.User.empty())
+        out.User = "admin";
+    if (out.WaitSeconds < 1)
+        out.WaitSeconds = 1;
+    return true;
+}
+
+void PrintCameraUsage()
+{
+    std::fputs(
+        "camera commands (the camera is picked by --mac after a search):\n"
+        "  details                          every camera's settings from its search reply\n"
+        "  verify | caps | wlan --mac MAC   login check, capability list, wireless settings\n"
+        "  set-network --mac MAC (--dhcp | --ip A --mask M --gw G [--dns1 D --dns2 D]) [--name N] [--web-port P]\n"
+        "  set-wlan --mac MAC [--enable|--disable] [--essid S] [--channel N] [--mode infra|adhoc]\n"
+        "           [--security none|wep|wpa|wpa2] [--key K] [--wep-index 1-4]\n"
+        "  change-password --mac MAC --new-password P\n"
+        "  reset --mac MAC\n"
+        "  wps --mac MAC (--pbc | --pin [PIN])\n"
+        "options: --user ID --password PWD (or ORVANTA_USER, ORVANTA_PASSWORD), --templates DIR, --json\n"
+        "exit codes: 0 done, 2 usage, 3 camera not found, 4 template missing, 5 login refused,\n"
+        "            6 no reply, 7 camera error code, 8 WPS pairing failed\n",
+        stderr);
+}
+
+std::string JsonString(const std::string& s)
+{
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char esc[8];
+            std::snprintf(esc, sizeof esc, "\\u%04x", c);
+            out += esc;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+std::string Printable(const std::string& s)
+{
+    std::string out = s;
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    return out;
+}
+
+void Report::Add(const std::string& key, const std::string& value)
+{
+    m_Items.emplace_back(key, JsonString(value));
+    m_Plain.emplace_back(key, Printable(value));
+}
+
+void Report::AddNumber(const std::string& key, long long value)
+{
+    m_Items.emplace_back(key, std::to_string(value));
+    m_Plain.emplace_back(key, std::to_string(value));
+}
+
+void Report::AddList(const std::string& key, const std::vector<long long>& values)
+{
+    std::string json = "[", plain;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        json += (i ? ", " : "") + std::to_string(values[i]);
+        plain += (i ? " " : "") + std::to_string(values[i]);
+    }
+    m_Items.emplace_back(key, json + "]");
+    m_Plain.emplace_back(key, plain);
+}
+
+int Report::Finish(int pageResult, int msgCode)
+{
+    int code = kExitOk;
+    std::string message = "done";
+    if (pageResult == 1) {
+        code = kExitTemplateMissing, message = "a template file is missing";
+    } else if (pageResult == 18 || pageResult == 29) {
+        code = kExitRefused, message = "the camera refused the administrator ID or password";
+    } else if (pageResult == 30 && msgCode == 1500) {
+        code = kExitNoReply, message = "the camera did not answer";
+    } else if (pageResult == 30 && msgCode == 1501) {
+        code = kExitCameraError, message = "the camera does not support WPS push button";
+    } else if (pageResult == 30) {
+        code = kExitCameraError, message = "the camera reported error code " + std::to_string(msgCode);
+    } else if (pageResult != -1) {
+        code = kExitFailed, message = "failed with result " + std::to_string(pageResult);
+    }
+    if (m_Json) {
+        std::printf("{\"ok\": %s, \"result\": %d, \"code\": %d, \"message\": %s", code == kExitOk ? "true" : "false",
+            pageResult, msgCode, JsonString(message).c_str());
+        for (const auto& [k, v] : m_Items)
+            std::printf(", %s: %s", JsonString(k).c_str(), v.c_str());
+        std::printf("}\n");
+    } else {
+        for (const auto& [k, v] : m_Plain)
+            std::printf("%s: %s\n", k.c_str(), v.c_str());
+        std::fprintf(code == kExitOk ? stdout : stderr, "%s\n", message.c_str());
+    }
+    return code;
+}
+
+} // namespace orvcli

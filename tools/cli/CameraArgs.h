@@ -1,0 +1,60 @@
+#pragma once
+// Options shared by the camera commands of orvanta-cli, and how their
+// outcome is reported (text or JSON) and turned into an exit code.
+#include <map>
+#include <string>
+#include <vector>
+
+namespace orvcli {
+
+struct CameraArgs {
+    std::string Command;
+    std::string Mac;           // --mac: the camera, as the search lists it
+    std::string TemplateDir;   // --templates (default: beside the program)
+    std::string User, Password; // --user/--password, else ORVANTA_USER/ORVANTA_PASSWORD
+    bool Json = false;
+    int WaitSeconds = 10;      // --reply-wait: seconds per try
+    std::string To;            // --to HOST:PORT: ask one address instead of searching (tests)
+    std::map<std::string, std::string> Values; // command options (--ip, --essid, ...)
+    std::vector<std::string> Flags;            // command flags (--dhcp, --pbc, ...)
+    bool Has(const std::string& flag) const;
+    std::string Value(const std::string& key, const std::string& fallback = "") const;
+};
+
+// Exit codes of the camera commands.
+enum Exit {
+    kExitOk = 0,
+    kExitUsage = 2,
+    kExitNotFound = 3,
+    kExitTemplateMissing = 4,
+    kExitRefused = 5,
+    kExitNoReply = 6,
+    kExitCameraError = 7,
+    kExitFailed = 8,
+};
+
+// False with a message on stderr when the command line is not usable.
+bool ParseCameraArgs(int argc, char** argv, CameraArgs& out);
+void PrintCameraUsage();
+
+// One line of "key: value" output, or one JSON member.
+class Report {
+public:
+    explicit Report(bool json) : m_Json(json) {}
+    void Add(const std::string& key, const std::string& value);
+    void AddNumber(const std::string& key, long long value);
+    void AddList(const std::string& key, const std::vector<long long>& values);
+    // Prints everything with the outcome of a page result; returns the exit code.
+    int Finish(int pageResult, int msgCode);
+
+private:
+    bool m_Json;
+    std::vector<std::pair<std::string, std::string>> m_Items; // value already formatted for JSON
+    std::vector<std::pair<std::string, std::string>> m_Plain;
+};
+
+std::string JsonString(const std::string& s);
+// Control characters of camera text never reach the terminal.
+std::string Printable(const std::string& s);
+
+} // namespace orvcli
