@@ -56,7 +56,6 @@ int32_t NextPage(int32_t current, const WizardSettings& s)
     case kPageWireless:
         return kPageWirelessKey;
     case kPageWirelessKey:
-        return kPageWirelessFinish;
     case kPageWpsFollow:
         return kPageWirelessFinish;
     case kPageWirelessSelect:

@@ -22,9 +22,12 @@ int32_t WpsPinChecksum(uint32_t sevenDigits)
 std::string MakeWpsPin(int64_t secondsSince1970)
 {
     auto u = static_cast<uint64_t>(secondsSince1970);
-    auto b0 = static_cast<int32_t>(static_cast<int8_t>(u & 0xFF));
-    auto b1 = static_cast<int32_t>(static_cast<int8_t>((u >> 8) & 0xFF));
-    auto b2 = static_cast<int32_t>(static_cast<int8_t>((u >> 16) & 0xFF));
+    // Each byte is read as a signed 8-bit value.
+    auto signedByte = [u](int shift) {
+        auto b = static_cast<int32_t>((u >> shift) & 0xFF);
+        return b >= 128 ? b - 256 : b;
+    };
+    int32_t b0 = signedByte(0), b1 = signedByte(8), b2 = signedByte(16);
     int32_t v = ((b0 * 256) + b1) * 256 + b2; // |v| < 2^23: no overflow
     uint32_t a = static_cast<uint32_t>(v) % 10000000u;
     uint32_t pin = a * 10 + static_cast<uint32_t>(WpsPinChecksum(a));

@@ -70,7 +70,8 @@ TEST(Resources, IconIsDrawnTheSameEveryTime)
         ASSERT_EQ(a.argb.size(), static_cast<std::size_t>(size * size));
         EXPECT_EQ(a.argb, DrawProgramIcon(size).argb);
         EXPECT_EQ(a.argb[0] >> 24, 0u) << "transparent corner";
-        uint32_t centre = a.argb[static_cast<std::size_t>(size * 18 / 32 * size + size / 2)];
+        auto n = static_cast<std::size_t>(size);
+        uint32_t centre = a.argb[n * 18 / 32 * n + n / 2];
         EXPECT_EQ(centre >> 24, 0xFFu) << "opaque lens";
     }
     EXPECT_TRUE(DrawProgramIcon(0).argb.empty());
