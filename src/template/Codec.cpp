@@ -112,7 +112,7 @@ int CCamEngine::DecodeReply(int32_t type)
         if (n > kMaxFields)
             n = kMaxFields;
         for (int i = 0; i < n; ++i) {
-            const wchar* code = m_WorkText + kHeaderUnits + 2 * i;
+            const wchar* code = m_WorkText + kHeaderUnits + static_cast<std::ptrdiff_t>(2) * i;
             char name[16];
             std::snprintf(name, sizeof name, "OPCode%02d", i + 1);
             TemplateField& f = m_Fields[i];

@@ -92,7 +92,7 @@ void EncodeBitString(const TemplateField& f, int len, uint8_t* out)
     const auto v = ValueOf(f);
     for (int k = 0; k < n; ++k) {
         uint8_t b = 0;
-        const std::size_t first = static_cast<std::size_t>(8 * (n - 1 - k));
+        const std::size_t first = 8 * static_cast<std::size_t>(n - 1 - k);
         for (std::size_t c = first; c < first + 8; ++c)
             b = static_cast<uint8_t>((b << 1) | (c < v.size() && v[c] == u'1' ? 1 : 0));
         out[k] = b;
