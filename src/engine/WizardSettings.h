@@ -60,7 +60,8 @@ struct WizardSettings {
     text64 WEPKey2 = {};
     text64 WEPKey3 = {};
     text64 WEPKey4 = {};
-    text64 PassKey = {};
+    // 64 characters plus a terminator: a WPA key in hex is 64 digits long.
+    wchar PassKey[65] = {};
     text64 ChannelRange = {};
     text64 WirelessEnableText = {};
     text64 ChannelText = {};
