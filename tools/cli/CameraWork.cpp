@@ -20,7 +20,8 @@ std::string Text(const wchar* w)
     return Utf8(w);
 }
 
-void Put(wchar (&dst)[64], const std::string& utf8)
+template <std::size_t N>
+void Put(wchar (&dst)[N], const std::string& utf8)
 {
     WCopy(dst, U16(utf8));
 }
