@@ -45,7 +45,7 @@ TEST(Platform, TimersRunByIdUntilKilled)
     page.SetTimer(1, 5);
     page.SetTimer(7, 1);
     page.SetTimer(1, 5); // setting again keeps one timer 1
-    QTest::qWait(60);
+    QTest::qWait(100);
     page.KillTimer(1);
     const std::size_t count = page.ticks.size();
     QTest::qWait(30);
