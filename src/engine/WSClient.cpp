@@ -17,13 +17,13 @@ namespace orv {
 
 namespace {
 
-void SetMillisecondsOption(int fd, int option, int32_t& member)
+// The member keeps its value whether or not the system takes it.
+void SetMillisecondsOption(int fd, int option, int32_t member)
 {
     timeval tv{};
     tv.tv_sec = member / 1000;
-    tv.tv_usec = (member % 1000) * 1000;
-    if (setsockopt(fd, SOL_SOCKET, option, &tv, sizeof tv) != 0)
-        member = 0;
+    tv.tv_usec = static_cast<suseconds_t>(member % 1000) * 1000;
+    setsockopt(fd, SOL_SOCKET, option, &tv, sizeof tv);
 }
 
 } // namespace
