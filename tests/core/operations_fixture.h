@@ -197,7 +197,8 @@ inline std::vector<uint8_t> ReplyTo(const std::vector<uint8_t>& req, uint16_t st
         r[6 + i] = mac.empty() ? req[6 + i] : mac[static_cast<std::size_t>(i)];
     r[16] = static_cast<uint8_t>(status), r[17] = static_cast<uint8_t>(status >> 8);
     r[20] = static_cast<uint8_t>(payload.size()), r[21] = static_cast<uint8_t>(payload.size() >> 8);
-    std::memcpy(r.data() + 22, payload.data(), payload.size());
+    if (!payload.empty())
+        std::memcpy(r.data() + 22, payload.data(), payload.size());
     return r;
 }
 
