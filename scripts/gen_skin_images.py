@@ -389,8 +389,7 @@ PAGES = {
             ('heading', 'Administrator', 24, 132, 272),
             ('heading', 'Network', 24, 218, 272),
             ('heading', 'Wireless', 328, 132, 288),
-            ('info', 'The camera may restart with its new settings; the wizard then '
-                     'searches for cameras again.', 328, 338, 288, 48),
+            ('info', 'The camera may restart with its new settings.', 328, 338, 288, 40),
         ],
     },
     'DlgAbout': {
