@@ -2,6 +2,8 @@
 // Message, notification, message-box and navigation numbers shared by the
 // host, the pages and the skinned controls. They keep the values the settings
 // file and the page flow are written against.
+#include "app/PageFlow.h" // navigation codes kNavBack ... kNavWps
+
 #include <cstdint>
 
 namespace orv {
@@ -13,13 +15,7 @@ constexpr unsigned WM_USER_MSG = 0x0400;
 // Page navigation, posted by a page to its host: wParam the code, lParam the page.
 constexpr unsigned WM_PAGE_NAV = WM_USER_MSG + 100; // 1124
 
-// Navigation codes.
-constexpr int kNavBack = 1524;
-constexpr int kNavNext = 1525;
-constexpr int kNavExit = 1526;
-constexpr int kNavIgnored = 1527;
-constexpr int kNavAbout = 1537;
-constexpr int kNavWps = 1538;
+static_assert(WM_PAGE_NAV == static_cast<unsigned>(kNavMessage));
 
 // Control ids every page shares.
 constexpr int IDC_EXIT = 1001;
