@@ -8,7 +8,8 @@ namespace orv {
 
 namespace {
 
-std::u16string Text(const wchar (&field)[64])
+template <std::size_t N>
+std::u16string Text(const wchar (&field)[N])
 {
     return std::u16string(field, WLen(field, std::size(field)));
 }
