@@ -164,7 +164,7 @@ int CameraSession::ReadBackWireless(const wchar* adminId, const wchar* adminPwd)
     ReadVar("WEPKey2", s.WEPKey2, 64);
     ReadVar("WEPKey3", s.WEPKey3, 64);
     ReadVar("WEPKey4", s.WEPKey4, 64);
-    ReadVar("WEPKey", s.PassKey, 64);
+    ReadVar("WEPKey", s.PassKey, std::size(s.PassKey));
     ReadVar("WirelessEnable", s.WirelessEnableText, 64);
     ReadVar("WirlessCh", s.ChannelText, 64);
     s.Channel = WToInt(s.ChannelText);

@@ -15,6 +15,22 @@ namespace {
 
 const char* kCam = "mac=02:00:00:00:00:01,id=admin,pwd=secret";
 
+void FillNetwork(WizardSettings& s)
+{
+    WCopy(s.CameraName, u"Garden");
+    WCopy(s.CameraIP, u"192.168.7.9");
+    WCopy(s.SubnetMask, u"255.255.0.0");
+    WCopy(s.Gateway, u"192.168.7.1");
+    WCopy(s.PrimaryDNS, u"9.9.9.9");
+    WCopy(s.SecondaryDNS, u"1.1.1.1");
+    s.WebPort = 8080;
+    s.Reserved = 77;
+    s.DNSSpec = 3;
+    s.DhcpEnabled = 0;
+    WCopy(s.AdminID, u"admin");
+    WCopy(s.AdminPwd, u"secret");
+}
+
 struct Session : ::testing::Test {
     CCamEngine engine;
     WizardSettings settings;
@@ -39,8 +55,18 @@ TEST_F(Session, LoginReadsCapabilitiesAndWirelessSettings)
 {
     LoopbackSim sim({std::string(kCam) + ",essid=office,channel=11"});
     Start(sim);
+    // A 64-digit hexadecimal WPA key goes in and comes back whole.
+    const std::string hexKey(64, 'f');
+    FillNetwork(settings);
+    WCopy(settings.PassKey, U16(hexKey));
+    WCopy(settings.ESSID, u"office");
+    settings.Channel = 11;
+    ASSERT_EQ(session->StepSetWLan(), -1);
+    settings = WizardSettings{};
+    Start(sim);
     settings.WlanEnabled = 1;
     EXPECT_EQ(session->CheckLogin(u"admin", u"secret"), -1);
+    EXPECT_EQ(Utf8(settings.PassKey), hexKey);
     EXPECT_EQ(Utf8(settings.AdminID), "admin");
     EXPECT_EQ(settings.Capabilities[0], 0xA2);
     EXPECT_EQ(settings.Capabilities[7], 0xB2);
@@ -98,22 +124,6 @@ TEST_F(Session, EmptyCapabilityListSkipsTheWirelessReadBack)
     for (int32_t c : settings.Capabilities)
         EXPECT_EQ(c, 0);
     EXPECT_EQ(sim.State()["request"].find("168:"), std::string::npos);
-}
-
-void FillNetwork(WizardSettings& s)
-{
-    WCopy(s.CameraName, u"Garden");
-    WCopy(s.CameraIP, u"192.168.7.9");
-    WCopy(s.SubnetMask, u"255.255.0.0");
-    WCopy(s.Gateway, u"192.168.7.1");
-    WCopy(s.PrimaryDNS, u"9.9.9.9");
-    WCopy(s.SecondaryDNS, u"1.1.1.1");
-    s.WebPort = 8080;
-    s.Reserved = 77;
-    s.DNSSpec = 3;
-    s.DhcpEnabled = 0;
-    WCopy(s.AdminID, u"admin");
-    WCopy(s.AdminPwd, u"secret");
 }
 
 TEST_F(Session, ApplyWritesEverySettingIntoTheCamera)
