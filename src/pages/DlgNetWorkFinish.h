@@ -1,17 +1,13 @@
 #pragma once
-// Page: network summary and apply.
-#include "pages/WizardPage.h"
+// Page: network summary; applies the password and the network settings.
+#include "pages/SummaryPage.h"
 
 namespace orv {
 
-class CDlgNetWorkFinish : public CWizardPage {
+class CDlgNetWorkFinish : public CSummaryPage {
     Q_OBJECT
 public:
     explicit CDlgNetWorkFinish(QWidget* host = nullptr);
-
-protected:
-    bool OnInitDialog() override;
-    void OnCommand(int id, int code) override;
 };
 
 } // namespace orv

@@ -1,17 +1,14 @@
 #pragma once
-// Page: wireless summary and apply.
-#include "pages/WizardPage.h"
+// Page: wireless summary after the older wireless pages; applies the password,
+// the network settings and the wireless settings.
+#include "pages/SummaryPage.h"
 
 namespace orv {
 
-class CDlgWirelessFinish : public CWizardPage {
+class CDlgWirelessFinish : public CSummaryPage {
     Q_OBJECT
 public:
     explicit CDlgWirelessFinish(QWidget* host = nullptr);
-
-protected:
-    bool OnInitDialog() override;
-    void OnCommand(int id, int code) override;
 };
 
 } // namespace orv

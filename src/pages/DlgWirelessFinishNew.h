@@ -1,17 +1,15 @@
 #pragma once
-// Page: wireless summary and apply (newer form).
-#include "pages/WizardPage.h"
+// Page: wireless summary after the newer wireless page; the same apply
+// sequence, its own display of the wireless choices and finer messages for
+// a failed exchange.
+#include "pages/SummaryPage.h"
 
 namespace orv {
 
-class CDlgWirelessFinishNew : public CWizardPage {
+class CDlgWirelessFinishNew : public CSummaryPage {
     Q_OBJECT
 public:
     explicit CDlgWirelessFinishNew(QWidget* host = nullptr);
-
-protected:
-    bool OnInitDialog() override;
-    void OnCommand(int id, int code) override;
 };
 
 } // namespace orv

@@ -59,6 +59,10 @@ public:
     // How the session sleeps when the camera asks for a wait; tests and
     // benchmarks put their own here.
     std::function<void(int milliseconds)> m_Sleep;
+    // Settings steps whose exchange failed give the transport's own result
+    // (and no message code) instead of 30 with 1500, for a page that tells
+    // socket, send and receive failures apart.
+    bool m_bKeepTransportResult = false;
     int m_nMsgCode = 0;
     // Set after each reply: the status block the last operation left.
     uint8_t m_Block[kStatusBlockSize] = {};

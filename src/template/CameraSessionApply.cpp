@@ -31,6 +31,8 @@ int CameraSession::SettingsStep(uint16_t opcode, bool encode)
     m_nMsgCode = 0;
     const int r = m_Engine.RunTemplateOperation(opcode, m_Settings.MacText, m_Settings.AdminID,
         m_Engine.m_szCameraIP, m_Settings.AdminPwd);
+    if (r != -1 && m_bKeepTransportResult)
+        return r;
     StatusBlockView block{m_Block};
     if (r == -1)
         block = TakeStatusBlock();
