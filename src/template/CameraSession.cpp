@@ -192,6 +192,11 @@ int CameraSession::ReadBackWireless(const wchar* adminId, const wchar* adminPwd)
 
 int CameraSession::CheckLogin(const wchar* adminId, const wchar* adminPwd)
 {
+    return CheckLogin(adminId, adminPwd, NewCredentials{});
+}
+
+int CameraSession::CheckLogin(const wchar* adminId, const wchar* adminPwd, const NewCredentials& texts)
+{
     m_Engine.SetCameraAddress(m_Settings.CameraIP);
     m_Engine.m_nAdapterChoice = m_Settings.AdapterIndex;
     int r = RunVerification(adminId, adminPwd);
@@ -199,6 +204,12 @@ int CameraSession::CheckLogin(const wchar* adminId, const wchar* adminPwd)
         return r;
     WCopy(m_Settings.AdminID, 64, adminId);
     WCopy(m_Settings.AdminPwd, 64, adminPwd);
+    if (texts.NewId)
+        WCopy(m_Settings.NewID, 64, texts.NewId);
+    if (texts.NewPwd)
+        WCopy(m_Settings.NewPwd, 64, texts.NewPwd);
+    if (texts.ConfirmPwd)
+        WCopy(m_Settings.ConfirmPwd, 64, texts.ConfirmPwd);
     m_Engine.m_nRequestOption = 0;
     r = QueryCapabilities(adminId, adminPwd);
     bool wireless = false;

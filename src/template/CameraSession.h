@@ -29,6 +29,14 @@ public:
     // the capability list and, for a wireless camera, its settings. The
     // credentials are stored in the settings once the camera accepted them.
     int CheckLogin(const wchar* adminId, const wchar* adminPwd);
+    // The page's other texts, stored together with the credentials once the
+    // camera accepted them (a null text is left as it was).
+    struct NewCredentials {
+        const wchar* NewId = nullptr;
+        const wchar* NewPwd = nullptr;
+        const wchar* ConfirmPwd = nullptr;
+    };
+    int CheckLogin(const wchar* adminId, const wchar* adminPwd, const NewCredentials& texts);
     int RunVerification(const wchar* adminId, const wchar* adminPwd);
     int QueryCapabilities(const wchar* adminId, const wchar* adminPwd);
     int ReadBackWireless(const wchar* adminId, const wchar* adminPwd);
