@@ -163,7 +163,10 @@ void CDlgListCam::OnSearch()
 void CDlgListCam::OnTimer(int id)
 {
     ShowWaitCursor(true);
-    SetCapture();
+    if (!m_bCaptured) {
+        SetCapture();
+        m_bCaptured = true;
+    }
     if (id != kSearchTimer)
         return;
     QElapsedTimer clock;
@@ -188,6 +191,7 @@ void CDlgListCam::FinishSearch()
         m_pList->setEnabled(true);
     SetControlsEnabled(true);
     ReleaseCapture();
+    m_bCaptured = false;
     ShowWaitCursor(false);
     if (m_pEngine && m_pEngine->CountRecords() > 0 && m_pList && m_pList->GetItemCount() > 0) {
         m_pList->SetItemSelected(0, true);

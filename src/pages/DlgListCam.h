@@ -86,6 +86,7 @@ private:
     std::array<QWidget*, 10> m_pBtn = {};
     std::array<std::u16string, kMaxColumns> m_szColumnTitle;
     qint64 m_nLongestTickNs = 0;
+    bool m_bCaptured = false;
 };
 
 } // namespace orv
