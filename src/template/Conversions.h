@@ -45,6 +45,8 @@ void DecodeBase64(TemplateField& f, const uint8_t* in);
 // Scrambled and key-agreement conversions (ConvertKeys.cpp).
 void EncodeZt(const TemplateField& f, int len, uint8_t* out);
 void DecodeZt(TemplateField& f, int len, const uint8_t* in);
+// Puts a public value of keyLength bytes into a field of len bytes.
+void PlaceDhPublicKey(const uint8_t* key, int keyLength, int len, uint8_t* out);
 void EncodeDhPublicKey(int len, uint8_t* out);
 void EncodeDhSecret(int len, uint8_t* out, uint8_t (&dhSecret)[kDhSecretBytes]);
 void DecodeDhPeerKey(int len, const uint8_t* in, uint8_t (&dhSecret)[kDhSecretBytes]);

@@ -5,6 +5,7 @@
 #include "platform/core/AnsiText.h"
 #include "template/Conversions.h"
 #include "template/KeyAgreement.h"
+#include "template/KeyAgreementDetail.h"
 #include "template/Scramblers.h"
 
 namespace orv {
@@ -33,13 +34,27 @@ void DecodeZt(TemplateField& f, int len, const uint8_t* in)
         f.Value[k] = bytes[k];
 }
 
+void PlaceDhPublicKey(const uint8_t* key, int keyLength, int len, uint8_t* out)
+{
+    // The camera reads the value as a fixed 192-byte big-endian number. A
+    // value that happens to be shorter (about one in 256) is placed at the
+    // right of those 192 bytes; placed at the left it would be read as a
+    // different number and the pairing would fail.
+    int offset = 0;
+    if (len >= kDhPrimeBytes && keyLength > 0 && keyLength < kDhPrimeBytes)
+        offset = kDhPrimeBytes - keyLength;
+    for (int k = 0; k < keyLength && offset + k < len; ++k)
+        out[offset + k] = key[k];
+}
+
 void EncodeDhPublicKey(int len, uint8_t* out)
 {
     uint8_t key[512] = {};
     int keyLength = 0;
     GenerateDHPublicKey(key, keyLength);
-    for (int k = 0; k < len && k < keyLength && k < static_cast<int>(sizeof key); ++k)
-        out[k] = key[k];
+    if (keyLength > kDhPrimeBytes)
+        keyLength = kDhPrimeBytes;
+    PlaceDhPublicKey(key, keyLength, len, out);
 }
 
 void EncodeDhSecret(int len, uint8_t* out, uint8_t (&dhSecret)[kDhSecretBytes])

@@ -2,11 +2,13 @@
 // and the buffer limits a template or a reply must never get past.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/CamEngine.h"
+#include "template/Conversions.h"
 #include "template/KeyAgreement.h"
 #include "template/Scramblers.h"
 
@@ -233,7 +235,7 @@ TEST(Codec, KeyAgreementFields)
     EXPECT_NE(trace.find("GenerateDHPublicKey Success dhkey_len"), std::string::npos);
     const Bytes pub = Payload(*e);
     ASSERT_EQ(pub.size(), 204u);
-    EXPECT_NE(pub[0], 0); // 192 bytes most of the time; never all zero
+    EXPECT_NE(std::count(pub.begin(), pub.begin() + 192, 0), 192); // a value, never all zero
     EXPECT_EQ(pub[199] | pub[198] | pub[197] | pub[196] | pub[195] | pub[194] | pub[193] | pub[192], 0);
 
     // The camera's value 1 (sent scrambled) gives the secret 01.
@@ -274,4 +276,28 @@ TEST(Codec, KeyAgreementFields)
     EXPECT_EQ(sent[256] | sent[257] | sent[258], 0);
     EXPECT_EQ(Bytes(sent.begin(), sent.begin() + 256), Bytes(big->m_DhSecret, big->m_DhSecret + 256));
     ReleaseKeyAgreement();
+}
+
+// A public value shorter than the prime is placed so that the 192 bytes read
+// as the same big-endian number; in a field shorter than that it is cut.
+TEST(Codec, ShortPublicValueKeepsItsNumber)
+{
+    Bytes key(191, 0x5A);
+    key[0] = 0x80;
+    Bytes field(200, 0xEE);
+    std::fill(field.begin(), field.end(), 0);
+    PlaceDhPublicKey(key.data(), 191, 200, field.data());
+    EXPECT_EQ(field[0], 0);
+    EXPECT_EQ(field[1], 0x80);
+    EXPECT_EQ(field[191], 0x5A);
+    EXPECT_EQ(field[192], 0);
+
+    Bytes full(192, 0x33);
+    Bytes wide(200, 0);
+    PlaceDhPublicKey(full.data(), 192, 200, wide.data());
+    EXPECT_EQ(Bytes(wide.begin(), wide.begin() + 192), full);
+
+    Bytes narrow(8, 0);
+    PlaceDhPublicKey(key.data(), 191, 8, narrow.data());
+    EXPECT_EQ(narrow, Bytes(key.begin(), key.begin() + 8));
 }
