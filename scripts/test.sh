@@ -1,14 +1,23 @@
 #!/usr/bin/env bash
 # The whole test run: set-up and build, every test (namespace tests need root),
-# then a sanitizer build of the core tests and a bounded fuzzing run.
-set -euo pipefail
+# then a sanitizer build of the core tests and a bounded fuzzing run. Every
+# stage runs; the script fails if any stage failed.
+set -uo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh
+bash scripts/setup.sh || exit 1
 
+failed=()
 echo "== tests =="
-ctest --test-dir build --output-on-failure -j2 -LE netns
-ctest --test-dir build --output-on-failure -L netns
+ctest --test-dir build --output-on-failure -j2 -LE netns || failed+=("tests")
+echo "== tests in network namespaces =="
+ctest --test-dir build --output-on-failure -L netns || failed+=("namespace tests")
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer, fuzzing =="
-bash scripts/sanitize.sh
+bash scripts/sanitize.sh || failed+=("sanitizers/fuzzing")
+
+if ((${#failed[@]})); then
+  echo "test.sh: FAILED: ${failed[*]}"
+  exit 1
+fi
+echo "test.sh: all stages passed"
