@@ -179,7 +179,7 @@ void CDlgListCam::OnTimer(int id)
         searching = m_pEngine->m_bSearching == 1;
     }
     AppendNewRows();
-    if (!searching)
+    if (!searching && (!m_pEngine || m_nShown >= m_pEngine->CountRecords()))
         FinishSearch();
     m_nLongestTickNs = std::max(m_nLongestTickNs, clock.nsecsElapsed());
 }

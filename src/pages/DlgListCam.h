@@ -22,6 +22,8 @@ public:
     static constexpr int kMaxColumns = 20;
     static constexpr int kSearchTimer = 1;
     static constexpr int kTickMs = 100;
+    // Most rows one tick adds.
+    static constexpr int kRowsPerTick = 1000;
     // Control ids of the page (besides Exit 1001 and Next 1003).
     static constexpr int kIdNextAlt = 1006;
     static constexpr int kIdSearch = 1004;

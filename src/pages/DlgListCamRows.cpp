@@ -37,7 +37,9 @@ void CDlgListCam::AppendNewRows()
 {
     if (!m_pEngine)
         return;
-    const int32_t total = m_pEngine->CountRecords();
+    // A burst of thousands of replies is shown over a few ticks, so no tick
+    // keeps the user-interface thread long.
+    const int32_t total = std::min(m_pEngine->CountRecords(), m_nShown + kRowsPerTick);
     const int32_t fresh = total - m_nShown;
     // Rows exist only through column 0: without its title nothing is listed.
     if (fresh <= 0 || !m_pList || m_szColumnTitle[0].empty()) {
