@@ -179,7 +179,7 @@ TEST_F(OperationsLab, CommandLineConfiguresACameraEndToEnd)
     EXPECT_EQ(st["dhcp"], "1");
     EXPECT_EQ(st["name"], "ByCli");
 
-    EXPECT_EQ(s_lab->RunProgramInPc({cli, "details", "--json"}, out), 0);
+    EXPECT_EQ(s_lab->RunProgramInPc({cli, "search", "--details", "--json"}, out), 0);
     EXPECT_NE(out.find("\"name\": \"Elsewhere\""), std::string::npos) << out;
     EXPECT_NE(out.find("\"wifi\": 1"), std::string::npos) << out;
 

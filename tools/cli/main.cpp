@@ -3,6 +3,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "Commands.h"
 
@@ -12,7 +13,7 @@ void PrintUsage()
 {
     std::fputs("usage: orvanta-cli COMMAND [options]\n"
                "commands:\n"
-               "  search [--json]                 list the cameras on every network\n"
+               "  search [--json] [--details]     list the cameras on every network\n"
                "  template parse|encode|decode    inspect template files\n"
                "  details, verify, caps, wlan, set-network, set-wlan, change-password, reset, wps\n"
                "                                  talk to one camera (orvanta-cli verify --help)\n",
@@ -29,8 +30,21 @@ int main(int argc, char** argv)
         return argc < 2 ? 2 : 0;
     }
     const char* cmd = argv[1];
-    if (!std::strcmp(cmd, "search"))
+    if (!std::strcmp(cmd, "search")) {
+        // "search --details" decodes each camera's reply as the list page's
+        // read-back does: that is the details command.
+        std::vector<char*> rest{const_cast<char*>("details")};
+        bool details = false;
+        for (int i = 2; i < argc; ++i) {
+            if (!std::strcmp(argv[i], "--details"))
+                details = true;
+            else
+                rest.push_back(argv[i]);
+        }
+        if (details)
+            return RunCameraCommand(static_cast<int>(rest.size()), rest.data());
         return RunSearchCommand(argc - 1, argv + 1);
+    }
     if (!std::strcmp(cmd, "template"))
         return RunTemplateCommand(argc - 1, argv + 1);
     if (IsCameraCommand(cmd))
