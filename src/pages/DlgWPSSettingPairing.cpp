@@ -24,6 +24,10 @@ std::u16string Text(const QString& s)
 void CDlgWPSSetting::SwitchWirelessOn()
 {
     CWaitCursor wait;
+    // The wait note covers the push-button instructions; in PIN mode those
+    // are hidden and must stay so afterwards.
+    const QWidget* first = FindCtrl(kIdLabPbcNote1);
+    const bool notesShown = first && !first->isHidden();
     for (int i = 0; i < 5; ++i)
         ShowCtrl(kIdLabPbcNote1 + i, false);
     ShowCtrl(kIdLabPbcNote6, true);
@@ -36,11 +40,19 @@ void CDlgWPSSetting::SwitchWirelessOn()
         ResetCamera();
     ShowCtrl(kIdLabPbcNote6, false);
     for (int i = 0; i < 5; ++i)
-        ShowCtrl(kIdLabPbcNote1 + i, true);
+        ShowCtrl(kIdLabPbcNote1 + i, notesShown);
 }
 
 void CDlgWPSSetting::StartPairing()
 {
+    // Opened from the list page, no login has aimed the engine at the camera
+    // yet: without this the requests would leave from no particular adapter
+    // towards whatever address an earlier run left. The listed address, as
+    // the network page may already hold a new one that is not applied yet.
+    if (m_pEngine && m_pSettings) {
+        m_pEngine->SetCameraAddress(m_pSettings->ListedIP);
+        m_pEngine->m_nAdapterChoice = m_pSettings->AdapterIndex;
+    }
     if (m_pSettings && WpsNeedsWirelessOn(m_pSettings->WirelessEnableText))
         SwitchWirelessOn();
     if (const auto* id = FindCtrlAs<CEdit>(kIdAdmId))

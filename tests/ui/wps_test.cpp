@@ -227,6 +227,9 @@ TEST_F(WpsPageTest, CopyPutsThePinOnTheClipboard)
 
 TEST_F(WpsPageTest, StartSendsTheCurrentPinAndTheTypedCredentials)
 {
+    WCopy(settings.ListedIP, u"198.18.4.9");
+    WCopy(settings.CameraIP, u"198.18.4.200"); // typed on the network page, not applied yet
+    settings.AdapterIndex = 2;
     Make(1);
     page->SendCommand(Page::kIdOptPin);
     page->SendCommand(Page::kIdButPinRefresh);
@@ -238,6 +241,9 @@ TEST_F(WpsPageTest, StartSendsTheCurrentPinAndTheTypedCredentials)
     EXPECT_EQ(page->pinSent, PinText().toStdString());
     EXPECT_EQ(page->idSent, QStringLiteral("root"));
     EXPECT_EQ(page->pwdSent, QStringLiteral("pa55"));
+    // Aimed at the camera as listed, through the adapter it was found on.
+    EXPECT_EQ(Utf8(engine.m_szCameraIP), "198.18.4.9");
+    EXPECT_EQ(engine.m_nAdapterChoice, 2);
     EXPECT_TRUE(page->Running());
     EXPECT_TRUE(page->HasTimer(kWpsTimerId));
     EXPECT_EQ(page->WpsResult(), 0);
@@ -443,6 +449,20 @@ TEST_F(WpsPageTest, WirelessSwitchedOnFirstUnlessAlreadyOn)
         EXPECT_TRUE(Shown(Page::kIdLabPbcNote1));
         page.reset();
     }
+}
+
+TEST_F(WpsPageTest, SwitchingWirelessOnInPinModeKeepsThePinInstructions)
+{
+    WCopy(settings.WirelessEnableText, u"0");
+    Make(0);
+    page->SendCommand(Page::kIdOptPin);
+    page->SendCommand(Page::kIdButPinStart);
+    EXPECT_EQ(page->calls.front(), "EnableWireless");
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_FALSE(Shown(Page::kIdLabPbcNote1 + i)) << i;
+        EXPECT_TRUE(Shown(Page::kIdLabPinNote1 + i)) << i;
+    }
+    EXPECT_FALSE(Shown(Page::kIdLabPbcNote6));
 }
 
 TEST_F(WpsPageTest, LeavingWhileRunningAsks2005)
