@@ -232,3 +232,32 @@ TEST_F(WizardWireless, NewerFormStoresAWpa2PassPhrase)
     EXPECT_EQ(st["encmode"], std::to_string(3 << 4)); // AES, infrastructure
     EXPECT_EQ(std::stoi(st["keylenauth"]) & 0x0F, 4);  // WPA2-PSK
 }
+
+TEST_F(WizardWireless, NewerFormStoresA128BitWepKeyInTheDefaultSlot)
+{
+    ScopedNetns inside(lab->PcNamespace());
+    ASSERT_TRUE(inside.Entered());
+    {
+        COrvantaDlg host;
+        WizardDriver w(host);
+        w.Run([&] {
+            ThroughNetworkPage(w, kNewerMac);
+            ASSERT_TRUE(w.WaitForPage(kPageWirelessNew)) << Texts(w);
+            auto* auth = dynamic_cast<CComboBox*>(w.Ctrl(CDlgWirelessNew::IDC_AUTH));
+            ASSERT_NE(auth, nullptr);
+            ASSERT_TRUE(w.SelectCombo(CDlgWirelessNew::IDC_AUTH, auth->findText("Shard")));
+            auto* enc = dynamic_cast<CComboBox*>(w.Ctrl(CDlgWirelessNew::IDC_ENC));
+            ASSERT_EQ(enc->currentText(), "WEP");
+            ASSERT_TRUE(w.SetText(CDlgWirelessNew::IDC_KEY, "thirteen-char"));
+            ASSERT_TRUE(w.Click(IDC_NEXT));
+            ApplyFromSummary(w, kPageWirelessFinishNew);
+        });
+        EXPECT_TRUE(w.Boxes().Calls().empty()) << Texts(w);
+    }
+    auto st = ReadState(newerState);
+    EXPECT_EQ(st["essid"], "old");
+    EXPECT_EQ(st["wepkey1"], "thirteen-char"); // the camera's default key is the first
+    EXPECT_EQ(st["encmode"], std::to_string(1 << 4));         // WEP, infrastructure
+    EXPECT_EQ(st["keylenauth"], std::to_string((1 << 4) | 1)); // 128 bits, shared
+    EXPECT_EQ(st["dkeyformat"], "0");                          // key 1, ASCII
+}
