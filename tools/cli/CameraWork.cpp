@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <vector>
 
 #include <unistd.h>
 
@@ -26,12 +27,32 @@ void Put(wchar (&dst)[N], const std::string& utf8)
     WCopy(dst, U16(utf8));
 }
 
+// The choices a read-back capability text offers, read as the wireless pages
+// read it: character width-1-k is "1" when choice first+k is offered.
+std::vector<long long> Offered(const wchar* text, std::size_t width, long long first)
+{
+    std::vector<long long> out;
+    const std::size_t len = WLen(text, 64);
+    for (std::size_t k = 0; k < width; ++k) {
+        if (width - 1 - k < len && text[width - 1 - k] == u'1')
+            out.push_back(first + static_cast<long long>(k));
+    }
+    return out;
+}
+
 void AddWireless(Report& r, const WizardSettings& s)
 {
     r.Add("wirelessEnable", Text(s.WirelessEnableText));
     r.Add("essid", Text(s.ESSID));
     r.AddNumber("channel", s.Channel);
     r.Add("channelRange", Text(s.ChannelRange));
+    r.AddList("channels", Offered(s.ChannelRange, 32, 1));
+    r.AddList("wirelessModes", Offered(s.WireModeText, 8, 0));
+    r.AddList("encryptionTypes", Offered(s.EncryptionText, 8, 0));
+    r.AddList("authTypes", Offered(s.AuthenticationText, 8, 0));
+    r.AddList("keyLengths", Offered(s.WEPKeyLenText, 8, 0));
+    r.AddList("keyFormats", Offered(s.WEPKeyFormatText, 8, 0));
+    r.AddList("defaultKeys", Offered(s.WEPdefaultKeyText, 8, 0));
     r.AddNumber("wirelessMode", s.WirelessMode);
     r.AddNumber("authType", s.AuthType);
     r.AddNumber("encryptionType", s.EncryptionType);

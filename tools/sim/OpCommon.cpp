@@ -245,6 +245,16 @@ void WriteState(const SimCamera& cam)
         w.WepKey[0].c_str(), w.WepKey[1].c_str(), w.WepKey[2].c_str(), w.WepKey[3].c_str(), w.PassKey.c_str());
     std::fprintf(f, "wlan=%u\nchannel=%u\nencmode=%u\nkeylenauth=%u\ndkeyformat=%u\ntxrate=%u\n", w.Enable, w.Channel,
         w.EncMode, w.KeyLenAuth, w.DKeyFormat, w.TxRate);
+    // What GetWLan offers, in the form the camera description items take.
+    const WlanOffer& o = t.Offer;
+    std::string channels;
+    for (int n = 1; n <= 32; ++n)
+        if (o.Channels & (1u << (n - 1)))
+            channels += (channels.empty() ? "" : ":") + std::to_string(n);
+    std::fprintf(f, "channels=%s\nwiremodes=0x%02x\nencryptions=0x%02x\nauths=0x%02x\n",
+        channels.empty() ? "none" : channels.c_str(), o.WireModes, o.Encryptions, o.Auths);
+    std::fprintf(f, "keylens=0x%02x\nkeyformats=0x%02x\ndefkeys=0x%02x\ntxrates=0x%02x\n", o.KeyLens, o.KeyFormats,
+        o.DefaultKeys, o.TxRates);
     std::fprintf(f, "resets=%d\nwps_mode=%u\nwps_pin=%s\nwps_secret_ok=%d\nwps_paired=%d\n", t.Resets, t.Wps.Mode,
         t.Wps.Pin.c_str(), t.Wps.SecretOk ? 1 : 0, t.Wps.Paired ? 1 : 0);
     for (const auto& [opcode, seq] : t.Seen)

@@ -55,14 +55,15 @@ void HandleGetWLan(const Request& req, SimCamera& cam, Outbox& out)
     const WlanSettings& w = cam.Tpl.Wlan;
     std::vector<uint8_t> p(kGetWLanPayload, 0);
     PutWlan(p, w);
-    PutText(p, kChannelRange, w.ChannelRange);
-    p[kWireMode] = w.EncMode & 0x0F;
-    p[kEncryption] = w.EncMode >> 4;
-    p[kAuthentication] = w.KeyLenAuth & 0x0F;
-    p[kWepKeyLen] = w.KeyLenAuth >> 4;
-    p[kWepKeyFormat] = w.DKeyFormat & 0x0F;
-    p[kWepDefaultKey] = w.DKeyFormat >> 4;
-    p[kTxRate] = w.TxRate;
+    const WlanOffer& o = cam.Tpl.Offer;
+    PutU32(&p[kChannelRange.Offset], o.Channels);
+    p[kWireMode] = o.WireModes;
+    p[kEncryption] = o.Encryptions;
+    p[kAuthentication] = o.Auths;
+    p[kWepKeyLen] = o.KeyLens;
+    p[kWepKeyFormat] = o.KeyFormats;
+    p[kWepDefaultKey] = o.DefaultKeys;
+    p[kTxRate] = o.TxRates;
     Answer(req, cam, out, 0, std::move(p));
 }
 

@@ -24,11 +24,13 @@ constexpr Field kPassKey{141, 64};
 constexpr Field kWlanEnable{205, 1}, kChannel{206, 1}, kEncMode{207, 1}, kKeyLenAuth{208, 1};
 constexpr Field kDKeyFormat{209, 1}, kTxRateBits{210, 1};
 constexpr std::size_t kSetWLanPayload = 211;
-// GetWLan only: read-back texts and numbers.
-constexpr Field kChannelRange{211, 8};
-constexpr std::size_t kWireMode = 219, kEncryption = 220, kAuthentication = 221, kWepKeyLen = 222;
-constexpr std::size_t kWepKeyFormat = 223, kWepDefaultKey = 224, kTxRate = 225;
-constexpr std::size_t kGetWLanPayload = 226;
+// GetWLan only: what the camera offers, one bit per choice. The channel mask
+// is little-endian (bit n-1: channel n); in each capability byte bit k offers
+// choice k (encryption and authentication types, key lengths and so on).
+constexpr Field kChannelRange{211, 4};
+constexpr std::size_t kWireMode = 215, kEncryption = 216, kAuthentication = 217, kWepKeyLen = 218;
+constexpr std::size_t kWepKeyFormat = 219, kWepDefaultKey = 220, kTxRate = 221;
+constexpr std::size_t kGetWLanPayload = 222;
 
 // SetBasic request
 constexpr Field kBasicName{0, 58}, kBasicIp{58, 4}, kBasicMask{62, 4}, kBasicGateway{66, 4};

@@ -35,6 +35,48 @@ bool ParseCaps(const std::string& value, std::vector<uint16_t>& caps)
     return !caps.empty();
 }
 
+// "1-11", "1:2:6", "1-4:9-11", or "none": bit n-1 set for channel n (1-32).
+bool ParseChannels(const std::string& value, uint32_t& mask)
+{
+    mask = 0;
+    if (value == "none")
+        return true;
+    std::stringstream in(value);
+    std::string item;
+    while (std::getline(in, item, ':')) {
+        const std::size_t dash = item.find('-');
+        long lo = 0, hi = 0;
+        if (!ToInt(item.substr(0, dash), 1, 32, lo))
+            return false;
+        hi = lo;
+        if (dash != std::string::npos && !ToInt(item.substr(dash + 1), lo, 32, hi))
+            return false;
+        for (long n = lo; n <= hi; ++n)
+            mask |= 1u << (n - 1);
+    }
+    return mask != 0;
+}
+
+// The capability bytes GetWLan reports, by item name.
+uint8_t* OfferByte(const std::string& key, WlanOffer& o)
+{
+    if (key == "wiremodes")
+        return &o.WireModes;
+    if (key == "encryptions")
+        return &o.Encryptions;
+    if (key == "auths")
+        return &o.Auths;
+    if (key == "keylens")
+        return &o.KeyLens;
+    if (key == "keyformats")
+        return &o.KeyFormats;
+    if (key == "defkeys")
+        return &o.DefaultKeys;
+    if (key == "txrates")
+        return &o.TxRates;
+    return nullptr;
+}
+
 } // namespace
 
 bool ApplyTemplateItem(const std::string& key, const std::string& value, SimCamera& cam)
@@ -49,6 +91,14 @@ bool ApplyTemplateItem(const std::string& key, const std::string& value, SimCame
         return t.Wlan.Essid = value, true;
     if (key == "state")
         return t.StatePath = value, !value.empty();
+    if (key == "channels")
+        return ParseChannels(value, t.Offer.Channels);
+    if (uint8_t* offer = OfferByte(key, t.Offer)) {
+        if (!ToInt(value, 0, 255, n))
+            return false;
+        *offer = static_cast<uint8_t>(n);
+        return true;
+    }
     if (key == "wait") {
         const std::size_t colon = value.find(':');
         long ms = 0;

@@ -23,6 +23,14 @@ void HandlePollWPSStatus(const Request& req, SimCamera& cam, Outbox& out);   // 
 //   caps=163:165:168 (or caps=none)  power=N  fw=TEXT
 //   essid=TEXT wlan=0|1 channel=N  wait=ACTION:MS  tstatus=N  errcode=N
 //   drop=N  othermac=1  wpspbc=N wpspin=N wpspolls=N  state=PATH
+// and what GetWLan says the camera offers:
+//   channels=1-11 (or 1:2:6, 1-4:9-13, none; channels 1 to 32)
+//   wiremodes=N encryptions=N auths=N keylens=N keyformats=N defkeys=N
+//   txrates=N: bit masks 0-255 (0x1F allowed), bit k offering choice k as
+//   the wireless settings number them (wiremodes: 0 infrastructure, 1 ad-hoc;
+//   encryptions: none, WEP, TKIP, AES, TKIP and AES; auths: open, shared,
+//   both, WPA-PSK, WPA2-PSK, WPA/WPA2; keylens: 64, 128 bits; keyformats:
+//   ASCII, hex; defkeys: keys 1-4). Every choice is offered by default.
 // False when the key is not one of these or the value is bad.
 bool ApplyTemplateItem(const std::string& key, const std::string& value, SimCamera& cam);
 

@@ -18,7 +18,20 @@ struct WlanSettings {
     uint8_t KeyLenAuth = 0; // key length (high), authentication (low)
     uint8_t DKeyFormat = 0; // default key (high), key format (low)
     uint8_t TxRate = 0;
-    std::string ChannelRange = "1-11";
+};
+
+// What the camera offers, as GetWLan reports it: bit n-1 of the channel mask
+// is channel n, bit k of each other mask is choice k, numbered as the
+// settings above number them. The defaults offer every choice there is.
+struct WlanOffer {
+    uint32_t Channels = 0x7FF;  // 1-11
+    uint8_t WireModes = 0x03;   // infrastructure, ad-hoc
+    uint8_t Encryptions = 0x1F; // none, WEP, TKIP, AES, TKIP and AES
+    uint8_t Auths = 0x3F;       // open, shared, both, WPA-PSK, WPA2-PSK, WPA/WPA2
+    uint8_t KeyLens = 0x03;     // 64, 128 bits
+    uint8_t KeyFormats = 0x03;  // ASCII, hexadecimal
+    uint8_t DefaultKeys = 0x0F; // keys 1-4
+    uint8_t TxRates = 0x01;     // rate 0 only
 };
 
 struct WpsRun {
@@ -35,6 +48,7 @@ struct WpsRun {
 
 struct TemplateState {
     WlanSettings Wlan;
+    WlanOffer Offer;
     std::vector<uint16_t> Caps = {0xA2, 0xA3, 0xA4, 0xA5, 0xA8, 0xA9, 0xAA, 0xB2};
     std::string Firmware = "1.0.0";
     int Power = 1;          // Verification's "Power"
