@@ -16,9 +16,8 @@ namespace {
 constexpr char16_t kListSection[] = u"DlgListCam.ListCtrl";
 constexpr uint32_t kStyleWithHeader = 0x50000001;
 constexpr uint32_t kStyleNoHeader = 0x50004005;
-// The controls OnSearch disables: 1001 and 1003 to 1010.
+// m_pBtn: 1001, then 1003 onwards.
 constexpr int kFirstButton = 1003;
-constexpr int kLastButton = 1011;
 
 QString Q(const std::u16string& s)
 {
@@ -68,8 +67,8 @@ bool CDlgListCam::OnInitDialog()
     m_nLinkPort = 80;
 
     m_pBtn[0] = FindCtrl(IDC_EXIT);
-    for (int id = kFirstButton; id <= kLastButton; ++id)
-        m_pBtn[static_cast<std::size_t>(id - kFirstButton + 1)] = FindCtrl(id);
+    for (std::size_t i = 1; i < m_pBtn.size(); ++i)
+        m_pBtn[i] = FindCtrl(kFirstButton + static_cast<int>(i) - 1);
     ShowWpsButton(false);
     return true;
 }
@@ -242,7 +241,7 @@ void CDlgListCam::OnNext()
     if (m_strSelIP.empty())
         return;
     CWaitCursor wait;
-    if (PrepareSelected(m_nSelKind, m_nSelRecord) == -1)
+    if (PrepareSelected() == -1)
         PostNavigation(kNavNext);
 }
 
@@ -251,7 +250,7 @@ void CDlgListCam::OnWps()
     if (m_strSelIP.empty())
         return;
     CWaitCursor wait;
-    if (PrepareSelected(m_nSelKind, m_nSelRecord) != -1)
+    if (PrepareSelected() != -1)
         return;
     m_pSettings->AdminID[0] = 0;
     m_pSettings->AdminPwd[0] = 0;

@@ -72,10 +72,14 @@ private:
     void OnLink();
     void OnNext();
     void OnWps();
-    int PrepareSelected(int32_t kind, int32_t index);
+    // Copies the pick (m_nSelKind, m_nSelRecord) into the settings and reads
+    // its discovery payload; -1 when the caller may go on.
+    int PrepareSelected();
     void ResetSettings();
-    std::u16string ColumnText(const std::u16string& title, const std::u16string& model, const std::u16string& ip,
-        const std::u16string& mac, const std::u16string& name) const;
+    struct RowTexts {
+        std::u16string model, ip, mac, name;
+    };
+    static std::u16string ColumnText(const std::u16string& title, const RowTexts& row);
 
     CListCtrl* m_pList = nullptr;
     int32_t m_nShown = 0;

@@ -16,18 +16,17 @@ bool Has(const std::u16string& text, std::u16string_view part)
 
 } // namespace
 
-std::u16string CDlgListCam::ColumnText(const std::u16string& title, const std::u16string& model,
-    const std::u16string& ip, const std::u16string& mac, const std::u16string& name) const
+std::u16string CDlgListCam::ColumnText(const std::u16string& title, const RowTexts& row)
 {
     // "IP" first: a title naming both MAC and IP shows the address.
     if (Has(title, u"IP"))
-        return ip;
+        return row.ip;
     if (Has(title, u"MAC"))
-        return mac;
+        return row.mac;
     if (Has(title, u"Model"))
-        return model;
+        return row.model;
     if (Has(title, u"Name"))
-        return name;
+        return row.name;
     // A column the rules do not name stays empty rather than repeating its
     // neighbour's text.
     return {};
@@ -54,16 +53,17 @@ void CDlgListCam::AppendNewRows()
         const int32_t i = m_nShown + j;
         const int row = fresh - 1 - j;
         m_pEngine->SelectRecord(i);
-        const std::u16string model = m_pEngine->GetSelModel();
-        const std::u16string ip = m_pEngine->GetSelIpText();
-        const std::u16string mac = m_pEngine->GetSelMacText();
-        const std::u16string name = m_pEngine->GetSelName();
+        RowTexts texts;
+        texts.model = m_pEngine->GetSelModel();
+        texts.ip = m_pEngine->GetSelIpText();
+        texts.mac = m_pEngine->GetSelMacText();
+        texts.name = m_pEngine->GetSelName();
         for (int c = 0; c < kMaxColumns && c < m_pList->columnCount(); ++c) {
             const std::u16string& title = m_szColumnTitle[static_cast<std::size_t>(c)];
             if (title.empty())
                 continue;
             m_pList->setItem(row, c,
-                new QTableWidgetItem(QString::fromStdU16String(ColumnText(title, model, ip, mac, name))));
+                new QTableWidgetItem(QString::fromStdU16String(ColumnText(title, texts))));
         }
     }
     m_pList->setUpdatesEnabled(true);
@@ -96,14 +96,14 @@ void CDlgListCam::OnItemChanged()
     }
 }
 
-int CDlgListCam::PrepareSelected(int32_t kind, int32_t index)
+int CDlgListCam::PrepareSelected()
 {
     // The pick is cleared by every search, so it always names a listed
     // record; the check keeps a stale index from reading past the list.
-    if (!m_pEngine || !m_pSettings || index < 0 || index >= m_pEngine->CountRecords())
+    if (!m_pEngine || !m_pSettings || m_nSelRecord < 0 || m_nSelRecord >= m_pEngine->CountRecords())
         return 0;
-    const int r = Session().PrepareSelected(index);
-    m_pSettings->Kind = kind;
+    const int r = Session().PrepareSelected(m_nSelRecord);
+    m_pSettings->Kind = m_nSelKind;
     return r;
 }
 
