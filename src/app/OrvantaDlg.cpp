@@ -24,7 +24,7 @@ QIcon ProgramIcon()
         QImage picture(size, size, QImage::Format_ARGB32);
         for (int y = 0; y < size; ++y)
             for (int x = 0; x < size; ++x)
-                picture.setPixel(x, y, image.argb[static_cast<std::size_t>(y * size + x)]);
+                picture.setPixel(x, y, image.argb[(static_cast<std::size_t>(y) * static_cast<std::size_t>(size)) + static_cast<std::size_t>(x)]);
         icon.addPixmap(QPixmap::fromImage(picture));
     }
     return icon;
