@@ -48,6 +48,21 @@ TEST(Cli, ConfiguresTheCameraAndReportsInJson)
     EXPECT_NE(out.find("\"ok\": true"), std::string::npos) << out;
 }
 
+TEST(Cli, WlanListsWhatTheCameraOffers)
+{
+    LoopbackSim sim({std::string(kCam) + ",essid=office,channels=1:2:13,encryptions=0x03,auths=0x21"});
+    ASSERT_TRUE(sim.Ready);
+    std::string out;
+    ASSERT_EQ(Cli(sim, "wlan --mac 02:00:00:00:00:01 --json", &out), 0);
+    for (const char* member : {"\"essid\": \"office\"", "\"channelRange\": \"00000000000000000001000000000011\"",
+                               "\"channels\": [1, 2, 13]", "\"wirelessModes\": [0, 1]", "\"encryptionTypes\": [0, 1]",
+                               "\"authTypes\": [0, 5]", "\"keyLengths\": [0, 1]", "\"keyFormats\": [0, 1]",
+                               "\"defaultKeys\": [0, 1, 2, 3]"})
+        EXPECT_NE(out.find(member), std::string::npos) << member << "\n" << out;
+    ASSERT_EQ(Cli(sim, "wlan --mac 02:00:00:00:00:01", &out), 0);
+    EXPECT_NE(out.find("channels: 1 2 13\n"), std::string::npos) << out;
+}
+
 TEST(Cli, ExitCodes)
 {
     struct Case {

@@ -73,8 +73,63 @@ TEST_F(Session, LoginReadsCapabilitiesAndWirelessSettings)
     EXPECT_EQ(settings.Capabilities[8], 0);
     EXPECT_EQ(Utf8(settings.ESSID), "office");
     EXPECT_EQ(settings.Channel, 11);
-    EXPECT_EQ(Utf8(settings.ChannelRange), "1-11");
     EXPECT_EQ(Utf8(settings.EncModeBits), "00000000");
+    // Offered by default: channels 1-11 and every choice the pages know.
+    EXPECT_EQ(Utf8(settings.ChannelRange), "00000000000000000000011111111111");
+    EXPECT_EQ(Utf8(settings.WireModeText), "00000011");
+    EXPECT_EQ(Utf8(settings.EncryptionText), "00011111");
+    EXPECT_EQ(Utf8(settings.AuthenticationText), "00111111");
+    EXPECT_EQ(Utf8(settings.WEPKeyLenText), "00000011");
+    EXPECT_EQ(Utf8(settings.WEPKeyFormatText), "00000011");
+    EXPECT_EQ(Utf8(settings.WEPdefaultKeyText), "00001111");
+    EXPECT_EQ(Utf8(settings.TXRateText), "00000001");
+}
+
+// What the camera says it offers reaches the pages bit for bit: the last
+// character of each text is the first choice (channel 1, slot 0).
+TEST_F(Session, OffersArriveAsTheCameraReportsThem)
+{
+    using W = WizardSettings;
+    struct Row {
+        const char* Item;  // camera description item
+        wchar (W::*Field)[64];
+        const char* Text;  // what the pages get
+        const char* State; // what the camera's state file says it offers
+    } rows[] = {
+        {"channels=1:2", &W::ChannelRange, "00000000000000000000000000000011", "1:2"},
+        {"channels=32", &W::ChannelRange, "10000000000000000000000000000000", "32"},
+        {"channels=1-4:9-13", &W::ChannelRange, "00000000000000000001111100001111", "1:2:3:4:9:10:11:12:13"},
+        {"channels=none", &W::ChannelRange, "00000000000000000000000000000000", "none"},
+        {"wiremodes=1", &W::WireModeText, "00000001", "0x01"},
+        {"encryptions=0x03", &W::EncryptionText, "00000011", "0x03"},
+        {"auths=0x24", &W::AuthenticationText, "00100100", "0x24"},
+        {"keylens=2", &W::WEPKeyLenText, "00000010", "0x02"},
+        {"keyformats=0", &W::WEPKeyFormatText, "00000000", "0x00"},
+        {"defkeys=0x81", &W::WEPdefaultKeyText, "10000001", "0x81"},
+        {"txrates=255", &W::TXRateText, "11111111", "0xff"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.Item);
+        LoopbackSim sim({std::string(kCam) + "," + r.Item});
+        settings = WizardSettings{};
+        Start(sim);
+        settings.WlanEnabled = 1;
+        ASSERT_EQ(session->CheckLogin(u"admin", u"secret"), -1);
+        EXPECT_EQ(Utf8(settings.*r.Field), r.Text);
+        const std::string item = r.Item;
+        EXPECT_EQ(sim.State()[item.substr(0, item.find('='))], r.State);
+    }
+}
+
+// A simulated camera with an offer that no mask can hold does not start.
+TEST(SimOffers, BadOffersAreRefused)
+{
+    for (const char* item : {"channels=0", "channels=33", "channels=5-3", "channels=1-", "channels=",
+                             "encryptions=256", "auths=-1", "defkeys=x"}) {
+        SCOPED_TRACE(item);
+        LoopbackSim sim({std::string(kCam) + "," + item});
+        EXPECT_FALSE(sim.Ready);
+    }
 }
 
 TEST_F(Session, LoginRefusals)

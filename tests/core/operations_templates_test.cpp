@@ -125,6 +125,11 @@ TEST(Templates, AgreeWithTheFirmwareLayouts)
         {"GetWLan_temp", "TXRate_bit0", tpl::kTxRateBits},
         {"GetWLan_temp", "ChannelRange", tpl::kChannelRange},
         {"GetWLan_temp", "WireMode", {tpl::kWireMode, 1}},
+        {"GetWLan_temp", "Encryption", {tpl::kEncryption, 1}},
+        {"GetWLan_temp", "Authentication", {tpl::kAuthentication, 1}},
+        {"GetWLan_temp", "WEPKeyLen", {tpl::kWepKeyLen, 1}},
+        {"GetWLan_temp", "WEPKeyFormat", {tpl::kWepKeyFormat, 1}},
+        {"GetWLan_temp", "WEPdefaultKey", {tpl::kWepDefaultKey, 1}},
         {"GetWLan_temp", "TXRate", {tpl::kTxRate, 1}},
         {"QueryWPS_temp", "WPS_PBC", tpl::kWpsPbc},
         {"QueryWPS_temp", "WPS_PIN", tpl::kWpsPin},
@@ -141,6 +146,26 @@ TEST(Templates, AgreeWithTheFirmwareLayouts)
         ASSERT_TRUE(layout.count(c.Name));
         EXPECT_EQ(layout[c.Name].Offset, c.Where.Offset);
         EXPECT_EQ(layout[c.Name].Size, c.Where.Size);
+    }
+}
+
+// The wireless pages read what the camera offers as "0"/"1" texts, one
+// character per choice, so every offer field must decode as bits.
+TEST(Templates, WirelessOffersArriveAsBitTexts)
+{
+    CCamEngine e;
+    std::size_t total = 0;
+    Layout(e, "GetWLan_temp", &total);
+    EXPECT_EQ(total, tpl::kGetWLanPayload);
+    for (const char* name : {"ChannelRange", "WireMode", "Encryption", "Authentication", "WEPKeyLen", "WEPKeyFormat",
+                             "WEPdefaultKey", "TXRate"}) {
+        SCOPED_TRACE(name);
+        int i = 0;
+        while (i < e.m_nFieldCount && Utf8(e.m_Fields[i].Name) != name)
+            ++i;
+        ASSERT_LT(i, e.m_nFieldCount);
+        EXPECT_EQ(Utf8(e.m_Fields[i].Transform), "Tb2S0");
+        EXPECT_EQ(Utf8(e.m_Fields[i].DefaultValue), std::string(8 * static_cast<std::size_t>(e.m_Fields[i].Length), '0'));
     }
 }
 
