@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QComboBox>
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <fstream>
@@ -17,6 +19,7 @@
 #include "app/OrvantaDlg.h"
 #include "pages/DlgIdPwd.h"
 #include "pages/DlgWireless.h"
+#include "pages/DlgWirelessKey.h"
 #include "pages/DlgWirelessNew.h"
 #include "pages/DlgWirelessSelect.h"
 #include "platform/qt/Shell.h"
@@ -53,8 +56,33 @@ std::string Texts(WizardDriver& w)
     return all;
 }
 
+// The entries of a list on the current page, in order.
+QStringList Entries(WizardDriver& w, int id)
+{
+    QStringList out;
+    if (auto* c = dynamic_cast<QComboBox*>(w.Ctrl(id)))
+        for (int i = 0; i < c->count(); ++i)
+            out << c->itemText(i);
+    return out;
+}
+
+QString Current(WizardDriver& w, int id)
+{
+    auto* c = dynamic_cast<QComboBox*>(w.Ctrl(id));
+    return c ? c->currentText() : QString();
+}
+
+QStringList Channels(int first, int last)
+{
+    QStringList out;
+    for (int n = first; n <= last; ++n)
+        out << QString::number(n);
+    return out;
+}
+
 constexpr const char* kOlderMac = "02.00.00.00.0c.01";
 constexpr const char* kNewerMac = "02.00.00.00.0c.02";
+constexpr const char* kTwoChannelMac = "02.00.00.00.0c.03";
 
 // The installed program folder with one switch of its settings file
 // changed: the older wireless pages instead of the newer form.
@@ -99,6 +127,7 @@ protected:
         const std::string prefix = "/tmp/" + lab->PcNamespace();
         olderState = prefix + "-older.state";
         newerState = prefix + "-newer.state";
+        twoChannelState = prefix + "-two.state";
         lab->StartSimulator(lab->AddCameraHost(seg, "198.18.1.61/24"),
             {"--camera", "mac=02:00:00:00:0c:01,model=FW-200,name=Porch,ip=198.18.1.61,wifi=1,wlan=0,essid=old,"
                          "id=admin,pwd=secret,state=" + olderState});
@@ -106,12 +135,16 @@ protected:
         lab->StartSimulator(lab->AddCameraHost(seg, "198.18.1.62/24"),
             {"--camera", "mac=02:00:00:00:0c:02,model=FW-210,name=Attic,ip=198.18.1.62,wifi=1,wlan=1,essid=old,"
                          "id=admin,pwd=secret,caps=162:163:164:165:168:169:170,state=" + newerState});
+        // A camera that offers channels 1 and 2 only.
+        lab->StartSimulator(lab->AddCameraHost(seg, "198.18.1.63/24"),
+            {"--camera", "mac=02:00:00:00:0c:03,model=FW-210,name=Shed,ip=198.18.1.63,wifi=1,wlan=1,essid=old,"
+                         "id=admin,pwd=secret,caps=162:163:164:165:168:169:170,channels=1:2,state=" + twoChannelState});
         ASSERT_TRUE(lab->Ok()) << lab->Error();
     }
     void TearDown() override
     {
         lab.reset();
-        for (const std::string& s : {olderState, newerState})
+        for (const std::string& s : {olderState, newerState, twoChannelState})
             if (!s.empty())
                 unlink(s.c_str());
     }
@@ -140,7 +173,7 @@ protected:
     }
 
     std::unique_ptr<NetnsLab> lab;
-    std::string olderState, newerState;
+    std::string olderState, newerState, twoChannelState;
 };
 
 } // namespace
@@ -151,7 +184,6 @@ TEST_F(WizardWireless, OlderPagesSwitchWirelessOnWithANewName)
     ASSERT_TRUE(folder.Ok());
     ScopedNetns inside(lab->PcNamespace());
     ASSERT_TRUE(inside.Entered());
-    QString channel;
     {
         COrvantaDlg host;
         WizardDriver w(host);
@@ -167,6 +199,11 @@ TEST_F(WizardWireless, OlderPagesSwitchWirelessOnWithANewName)
             EXPECT_FALSE(w.IsEnabled(CDlgWireless::IDC_SSID));
             ASSERT_TRUE(w.Click(CDlgWireless::IDC_WLANON));
             EXPECT_EQ(w.Text(CDlgWireless::IDC_SSID), "old");
+            // What the camera offers: channels 1-11 (its own, 6, shown) and
+            // every kind of security.
+            EXPECT_EQ(Entries(w, CDlgWireless::IDC_CHANNEL), Channels(1, 11));
+            EXPECT_EQ(Current(w, CDlgWireless::IDC_CHANNEL), "6");
+            EXPECT_EQ(Entries(w, CDlgWireless::IDC_SECURITY), QStringList({"None", "WEP", "WPA/WPA2"}));
             // Wireless on with an accented name is refused and the page stays.
             // (pasted: a key click cannot carry it)
             dynamic_cast<CEdit*>(w.Ctrl(CDlgWireless::IDC_SSID))->setText(QStringLiteral("Jard\u00edn"));
@@ -175,11 +212,21 @@ TEST_F(WizardWireless, OlderPagesSwitchWirelessOnWithANewName)
             EXPECT_EQ(w.PageCode(), kPageWireless);
             w.Boxes().Clear();
             ASSERT_TRUE(w.SetText(CDlgWireless::IDC_SSID, "Garden"));
-            channel = dynamic_cast<CComboBox*>(w.Ctrl(CDlgWireless::IDC_CHANNEL))->currentText();
+            // Ad-hoc: the channel is the user's, and WPA is not offered.
+            ASSERT_TRUE(w.Click(CDlgWireless::IDC_ADHOC));
+            EXPECT_TRUE(w.IsEnabled(CDlgWireless::IDC_CHANNEL));
+            EXPECT_EQ(Entries(w, CDlgWireless::IDC_SECURITY), QStringList({"None", "WEP"}));
+            ASSERT_TRUE(w.SelectCombo(CDlgWireless::IDC_CHANNEL, Channels(1, 11).indexOf("9")));
+            ASSERT_TRUE(w.SelectCombo(CDlgWireless::IDC_SECURITY, 1));
             ASSERT_TRUE(w.Click(IDC_NEXT));
 
             ASSERT_TRUE(w.WaitForPage(kPageWirelessKey)) << Texts(w);
-            ASSERT_TRUE(w.Click(IDC_NEXT)); // no security: no key to give
+            EXPECT_EQ(Entries(w, CDlgWirelessKey::IDC_KEYLEN), QStringList({"64bits", "128bits"}));
+            EXPECT_EQ(Entries(w, CDlgWirelessKey::IDC_KEYFORMAT), QStringList({"ASCII", "HEX"}));
+            EXPECT_EQ(Entries(w, CDlgWirelessKey::IDC_DEFKEY),
+                QStringList({"WEP Key1", "WEP Key2", "WEP Key3", "WEP Key4"}));
+            ASSERT_TRUE(w.SetText(CDlgWirelessKey::IDC_KEY1, "abcde")); // 64 bits, ASCII
+            ASSERT_TRUE(w.Click(IDC_NEXT));
             ApplyFromSummary(w, kPageWirelessFinish);
         });
         EXPECT_TRUE(host.Ended());
@@ -188,8 +235,11 @@ TEST_F(WizardWireless, OlderPagesSwitchWirelessOnWithANewName)
     auto st = ReadState(olderState);
     EXPECT_EQ(st["essid"], "Garden");
     EXPECT_EQ(st["wlan"], "1");
-    EXPECT_EQ(st["encmode"], "0"); // no encryption, infrastructure
-    EXPECT_EQ(st["channel"], channel.toStdString());
+    EXPECT_EQ(st["channel"], "9");
+    EXPECT_EQ(st["encmode"], std::to_string((1 << 4) | 1)); // WEP, ad-hoc
+    EXPECT_EQ(st["keylenauth"], "0");                        // 64 bits, open
+    EXPECT_EQ(st["dkeyformat"], "0");                        // key 1, ASCII
+    EXPECT_EQ(st["wepkey1"], "abcde");
     EXPECT_EQ(st["passkey"], "");
 }
 
@@ -207,11 +257,15 @@ TEST_F(WizardWireless, NewerFormStoresAWpa2PassPhrase)
             EXPECT_TRUE(w.SetCheck(CDlgWirelessNew::IDC_WLANON, true));
             EXPECT_EQ(w.Text(CDlgWirelessNew::IDC_SSID), "old");
             ASSERT_TRUE(w.SetText(CDlgWirelessNew::IDC_SSID, "Attic net"));
-            auto* auth = dynamic_cast<CComboBox*>(w.Ctrl(CDlgWirelessNew::IDC_AUTH));
-            ASSERT_NE(auth, nullptr);
-            ASSERT_TRUE(w.SelectCombo(CDlgWirelessNew::IDC_AUTH, auth->findText("WPA2_PSK")));
-            auto* enc = dynamic_cast<CComboBox*>(w.Ctrl(CDlgWirelessNew::IDC_ENC));
-            ASSERT_TRUE(w.SelectCombo(CDlgWirelessNew::IDC_ENC, enc->findText("AES")));
+            // Infrastructure: the access point's channel, and every
+            // authentication the camera offers.
+            EXPECT_EQ(Entries(w, CDlgWirelessNew::IDC_CHANNEL), QStringList({"Auto"}));
+            const QStringList auths = Entries(w, CDlgWirelessNew::IDC_AUTH);
+            EXPECT_EQ(auths, QStringList({"Open", "Shared", "Both", "WPA-PSK", "WPA2-PSK", "WPA/WPA2"}));
+            ASSERT_TRUE(w.SelectCombo(CDlgWirelessNew::IDC_AUTH, auths.indexOf("WPA2-PSK")));
+            const QStringList encs = Entries(w, CDlgWirelessNew::IDC_ENC);
+            EXPECT_EQ(encs, QStringList({"TKIP", "AES", "TKIP&AES"}));
+            ASSERT_TRUE(w.SelectCombo(CDlgWirelessNew::IDC_ENC, encs.indexOf("AES")));
             // Too short first: message 33 and the page stays.
             ASSERT_TRUE(w.SetText(CDlgWirelessNew::IDC_KEY, "short"));
             ASSERT_TRUE(w.Click(IDC_NEXT));
@@ -243,11 +297,10 @@ TEST_F(WizardWireless, NewerFormStoresA128BitWepKeyInTheDefaultSlot)
         w.Run([&] {
             ThroughNetworkPage(w, kNewerMac);
             ASSERT_TRUE(w.WaitForPage(kPageWirelessNew)) << Texts(w);
-            auto* auth = dynamic_cast<CComboBox*>(w.Ctrl(CDlgWirelessNew::IDC_AUTH));
-            ASSERT_NE(auth, nullptr);
-            ASSERT_TRUE(w.SelectCombo(CDlgWirelessNew::IDC_AUTH, auth->findText("Shard")));
-            auto* enc = dynamic_cast<CComboBox*>(w.Ctrl(CDlgWirelessNew::IDC_ENC));
-            ASSERT_EQ(enc->currentText(), "WEP");
+            ASSERT_TRUE(w.SelectCombo(CDlgWirelessNew::IDC_AUTH,
+                Entries(w, CDlgWirelessNew::IDC_AUTH).indexOf("Shared")));
+            EXPECT_EQ(Entries(w, CDlgWirelessNew::IDC_ENC), QStringList({"WEP"}));
+            ASSERT_EQ(Current(w, CDlgWirelessNew::IDC_ENC), "WEP");
             ASSERT_TRUE(w.SetText(CDlgWirelessNew::IDC_KEY, "thirteen-char"));
             ASSERT_TRUE(w.Click(IDC_NEXT));
             ApplyFromSummary(w, kPageWirelessFinishNew);
@@ -260,4 +313,29 @@ TEST_F(WizardWireless, NewerFormStoresA128BitWepKeyInTheDefaultSlot)
     EXPECT_EQ(st["encmode"], std::to_string(1 << 4));         // WEP, infrastructure
     EXPECT_EQ(st["keylenauth"], std::to_string((1 << 4) | 1)); // 128 bits, shared
     EXPECT_EQ(st["dkeyformat"], "0");                          // key 1, ASCII
+}
+
+TEST_F(WizardWireless, OnlyTheChannelsTheCameraOffersAreShown)
+{
+    ScopedNetns inside(lab->PcNamespace());
+    ASSERT_TRUE(inside.Entered());
+    {
+        COrvantaDlg host;
+        WizardDriver w(host);
+        w.Run([&] {
+            ThroughNetworkPage(w, kTwoChannelMac);
+            ASSERT_TRUE(w.WaitForPage(kPageWirelessNew)) << Texts(w);
+            ASSERT_TRUE(w.Click(CDlgWirelessNew::IDC_ADHOC));
+            EXPECT_EQ(Entries(w, CDlgWirelessNew::IDC_CHANNEL), QStringList({"1", "2"}));
+            EXPECT_EQ(Entries(w, CDlgWirelessNew::IDC_AUTH), QStringList({"Open", "Shared"}));
+            EXPECT_EQ(Entries(w, CDlgWirelessNew::IDC_ENC), QStringList({"Disabled", "WEP"}));
+            ASSERT_TRUE(w.SelectCombo(CDlgWirelessNew::IDC_CHANNEL, 1));
+            ASSERT_TRUE(w.Click(IDC_NEXT));
+            ApplyFromSummary(w, kPageWirelessFinishNew);
+        });
+        EXPECT_TRUE(w.Boxes().Calls().empty()) << Texts(w);
+    }
+    auto st = ReadState(twoChannelState);
+    EXPECT_EQ(st["channel"], "2");
+    EXPECT_EQ(st["encmode"], "1"); // no encryption, ad-hoc
 }
