@@ -400,8 +400,9 @@ TEST_F(OlderWirelessTest, PassPhraseChecks)
         EXPECT_EQ(Next(), *c.message == 0) << c.key;
         EXPECT_EQ(Shown(), c.message) << c.key;
         EXPECT_EQ(Utf8(s.PassKey), *c.message ? std::string() : c.key);
-        if (*c.message)
+        if (*c.message) {
             EXPECT_EQ(page->focusWidget(), Edit(Key::IDC_PKEY));
+        }
     }
 }
 
