@@ -1,7 +1,7 @@
 // Wireless settings through the whole wizard inside the pc namespace, read
 // back from what the simulated camera stored: once through the older pages
-// (the choice page, the settings page and the key page), once through the
-// newer one-page form.
+// (the choice page, the settings page and the key page), twice through the
+// newer one-page form, and once for a camera that offers two channels only.
 #include "ui/support/UiTestMain.h"
 
 #include <unistd.h>
