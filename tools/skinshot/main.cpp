@@ -1,12 +1,19 @@
 // Renders pages of a skin to PNG files, for review and for the README.
 //
 //   orvanta-skinshot [--skin DIR] [--out DIR] [--sample] [Page ...]
+//   orvanta-skinshot --pages [--skin DIR] [--out DIR] [name ...]
 //
 // DIR defaults to the program's own folder (where the default skin is
 // installed). Without page names every page section of the settings file
 // (a section with a `background`) is rendered. --sample fills the list and
 // the edits with example values.
+//
+// --pages renders the wizard's real pages instead (page-<name>.png, names:
+// list, about, wps-direct, idpwd, ...; all without names), filled with
+// example data. Run it without network access (e.g. inside `unshare -n`):
+// the list page's search uses no adapter, but nothing else should be reached.
 #include "PageKinds.h"
+#include "RealPages.h"
 
 #include "platform/core/WideText.h"
 #include "platform/qt/ListCtrl.h"
@@ -146,6 +153,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QString outDir = QStringLiteral(".");
     bool sample = false;
+    bool realPages = false;
     QStringList pages;
     const QStringList args = QCoreApplication::arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
@@ -155,10 +163,22 @@ int main(int argc, char** argv)
             outDir = args[++i];
         else if (args[i] == QLatin1String("--sample"))
             sample = true;
+        else if (args[i] == QLatin1String("--pages"))
+            realPages = true;
         else
             pages << args[i];
     }
     QDir().mkpath(outDir);
+    if (realPages) {
+        for (const QString& name : pages) {
+            if (!skinshot::RealPageNames().contains(name)) {
+                std::fprintf(stderr, "unknown page %s; pages: %s\n", qPrintable(name),
+                             qPrintable(skinshot::RealPageNames().join(QLatin1Char(' '))));
+                return 1;
+            }
+        }
+        return skinshot::RenderRealPages(outDir, pages) == 0 ? 0 : 1;
+    }
     if (pages.isEmpty()) {
         const auto profile = LoadProfile(SettingsFileIn(ProgramFolder()));
         for (const std::u16string& sec : profile->SectionNames()) {
