@@ -3,6 +3,7 @@
 #include "app/PageFlow.h"
 #include "pages/WirelessChecks.h"
 #include "pages/WirelessLogic.h"
+#include "pages/WirelessPageCommon.h"
 #include "platform/qt/StdControls.h"
 #include "platform/qt/WinDefs.h"
 #include "res/Resources.h"
@@ -12,18 +13,6 @@ namespace orv {
 namespace {
 
 QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
-
-void SetEnabled(QWidget* w, bool on)
-{
-    if (w)
-        w->setEnabled(on);
-}
-
-void SetCheck(CRadioButton* r, bool on)
-{
-    if (r)
-        r->SetCheck(on ? 1 : 0);
-}
 
 } // namespace
 
@@ -81,8 +70,7 @@ void CDlgWireless::InitFromSettings(WizardSettings* settings)
         m_pChannel->SetCurSel(ChannelIndexFor(shown, s.Channel));
     }
     FillSecurity(adhoc);
-    if (m_pSsid)
-        m_pSsid->setText(QString::fromStdU16String(std::u16string(s.ESSID, WLen(s.ESSID, 64))));
+    ShowSsid(m_pSsid, s);
     if (m_pSecurity)
         m_pSecurity->SetCurSel(SecurityIndexOnInit(s.EncryptionType));
 
@@ -189,8 +177,7 @@ void CDlgWireless::OnNext()
             ShowMessage(check.message, MB_ICONEXCLAMATION);
         return;
     }
-    if (m_pSsid && entries.ssid.empty() && !m_pSsid->text().isEmpty())
-        m_pSsid->clear();
+    ClearEmptiedSsid(m_pSsid, entries.ssid);
     PostNavigation(kNavNext);
 }
 

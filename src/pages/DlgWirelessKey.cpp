@@ -3,6 +3,7 @@
 #include "app/PageFlow.h"
 #include "pages/WirelessChecks.h"
 #include "pages/WirelessLogic.h"
+#include "pages/WirelessPageCommon.h"
 #include "platform/qt/StdControls.h"
 #include "platform/qt/WinDefs.h"
 #include "res/Resources.h"
@@ -33,12 +34,6 @@ std::u16string TextOf(const QWidget* w)
     if (const auto* edit = dynamic_cast<const CEdit*>(w))
         return edit->text().toStdU16String();
     return {};
-}
-
-void SetEnabled(QWidget* w, bool on)
-{
-    if (w)
-        w->setEnabled(on);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "app/PageFlow.h"
 #include "pages/WirelessChecks.h"
 #include "pages/WirelessLogic.h"
+#include "pages/WirelessPageCommon.h"
 #include "platform/qt/StdControls.h"
 #include "platform/qt/WinDefs.h"
 #include "res/Resources.h"
@@ -31,18 +32,6 @@ ItemList ItemsOf(const CComboBox* combo)
 int32_t SelectedData(const CComboBox* combo)
 {
     return combo && combo->GetCurSel() >= 0 ? combo->currentData().toInt() : 0;
-}
-
-void SetEnabled(QWidget* w, bool on)
-{
-    if (w)
-        w->setEnabled(on);
-}
-
-void SetCheck(CRadioButton* r, bool on)
-{
-    if (r)
-        r->SetCheck(on ? 1 : 0);
 }
 
 } // namespace
@@ -89,8 +78,7 @@ void CDlgWirelessNew::InitFromSettings(WizardSettings* settings)
 
     ShowWlan();
     ShowMode();
-    if (m_pSsid)
-        m_pSsid->setText(QString::fromStdU16String(std::u16string(s.ESSID, WLen(s.ESSID, 64))));
+    ShowSsid(m_pSsid, s);
     m_nOtherAuth = 0;
     SelectAuth(s.AuthType);
     m_nOtherEnc = 0;
@@ -251,8 +239,7 @@ void CDlgWirelessNew::OnNext()
             ShowMessage(check.message, MB_ICONEXCLAMATION);
         return;
     }
-    if (m_pSsid && entries.ssid.empty() && !m_pSsid->text().isEmpty())
-        m_pSsid->clear();
+    ClearEmptiedSsid(m_pSsid, entries.ssid);
     PostNavigation(kNavNext);
 }
 
