@@ -103,15 +103,20 @@ int CameraSession::ReadBackDiscovery(int index)
     return -1;
 }
 
-int CameraSession::ConfigStep(uint16_t opcode, const wchar* adminId, const wchar* adminPwd, bool verification)
+int CameraSession::ConfigStep(uint16_t opcode, const wchar* adminId, const wchar* adminPwd, bool verification,
+    bool keepTransport, StatusBlockView* blockOut)
 {
     m_nMsgCode = 0;
     const int r = m_Engine.RunTemplateOperation(opcode, m_Settings.MacText, adminId, m_Engine.m_szCameraIP, adminPwd);
+    if (r != -1 && keepTransport)
+        return r;
     StatusBlockView block{m_Block};
     if (r == -1)
         block = TakeStatusBlock();
     const PageOutcome o = ConfigOutcome(r, block, verification);
     m_nMsgCode = o.MsgCode;
+    if (blockOut)
+        *blockOut = block;
     return o.Result;
 }
 

@@ -79,7 +79,12 @@ private:
     int Load(const char* fileName);
     StatusBlockView TakeStatusBlock();
     int SettingsStep(uint16_t opcode, bool encode);
-    int ConfigStep(uint16_t opcode, const wchar* adminId, const wchar* adminPwd, bool verification);
+    // One exchange and its page outcome; m_nMsgCode gets the outcome's
+    // message code. With keepTransport a failed exchange returns the
+    // transport's result as it is. `blockOut` receives the status block the
+    // outcome was judged on.
+    int ConfigStep(uint16_t opcode, const wchar* adminId, const wchar* adminPwd, bool verification,
+        bool keepTransport = false, StatusBlockView* blockOut = nullptr);
     int RunWpsOp(WpsStep step, uint16_t opcode, const wchar* adminId, const wchar* adminPwd);
     void ReadVar(const char* name, wchar* out, std::size_t cap);
     int32_t ReadVarInt(const char* name);

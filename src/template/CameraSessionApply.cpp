@@ -28,22 +28,14 @@ int CameraSession::SettingsStep(uint16_t opcode, bool encode)
 {
     if (encode)
         m_Engine.EncodeRequest();
-    m_nMsgCode = 0;
-    const int r = m_Engine.RunTemplateOperation(opcode, m_Settings.MacText, m_Settings.AdminID,
-        m_Engine.m_szCameraIP, m_Settings.AdminPwd);
-    if (r != -1 && m_bKeepTransportResult)
-        return r;
     StatusBlockView block{m_Block};
-    if (r == -1)
-        block = TakeStatusBlock();
-    const PageOutcome o = ConfigOutcome(r, block, false);
-    m_nMsgCode = o.MsgCode;
-    if (o.Result == -1) {
+    const int r = ConfigStep(opcode, m_Settings.AdminID, m_Settings.AdminPwd, false, m_bKeepTransportResult, &block);
+    if (r == -1) {
         const int ms = SettingsWaitMilliseconds(block);
         if (ms > 0 && m_Sleep)
             m_Sleep(ms);
     }
-    return o.Result;
+    return r;
 }
 
 int CameraSession::StepChangeIdPwd()
