@@ -1,5 +1,7 @@
 #include "CameraArgs.h"
 
+#include "JsonText.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -91,24 +93,6 @@ void PrintCameraUsage()
         "exit codes: 0 done, 2 usage, 3 camera not found, 4 template missing, 5 login refused,\n"
         "            6 no reply, 7 camera error code, 8 WPS pairing failed\n",
         stderr);
-}
-
-std::string JsonString(const std::string& s)
-{
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char esc[8];
-            std::snprintf(esc, sizeof esc, "\\u%04x", c);
-            out += esc;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
 }
 
 std::string Printable(const std::string& s)

@@ -53,7 +53,6 @@ private:
     std::vector<std::pair<std::string, std::string>> m_Plain;
 };
 
-std::string JsonString(const std::string& s);
 // Control characters of camera text never reach the terminal.
 std::string Printable(const std::string& s);
 

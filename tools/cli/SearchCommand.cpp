@@ -9,9 +9,12 @@
 #include <vector>
 
 #include "Commands.h"
+#include "JsonText.h"
 #include "engine/CamEngine.h"
 
 namespace {
+
+using orvcli::JsonString;
 
 struct Row {
     std::string Model, Name, Ip, Mac, Adapter;
@@ -27,24 +30,6 @@ std::string Printable(const std::u16string& text)
             c = '?';
     }
     return out;
-}
-
-std::string JsonText(const std::string& s)
-{
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char esc[8];
-            std::snprintf(esc, sizeof esc, "\\u%04x", c);
-            out += esc;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
 }
 
 std::vector<Row> CollectRows(orv::CCamEngine& engine)
@@ -72,8 +57,8 @@ void PrintJson(const std::vector<Row>& rows)
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Row& r = rows[i];
         std::printf("%s\n  {\"model\": %s, \"name\": %s, \"ip\": %s, \"mac\": %s, \"webPort\": %d, \"adapter\": %s}",
-            i ? "," : "", JsonText(r.Model).c_str(), JsonText(r.Name).c_str(), JsonText(r.Ip).c_str(),
-            JsonText(r.Mac).c_str(), r.WebPort, JsonText(r.Adapter).c_str());
+            i ? "," : "", JsonString(r.Model).c_str(), JsonString(r.Name).c_str(), JsonString(r.Ip).c_str(),
+            JsonString(r.Mac).c_str(), r.WebPort, JsonString(r.Adapter).c_str());
     }
     std::printf("%s]\n", rows.empty() ? "" : "\n");
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "JsonText.h"
 #include "engine/CamEngine.h"
 
 using namespace orv;
@@ -61,21 +62,7 @@ std::string TemplateTextForTerminal(const std::u16string& text)
 
 std::string TemplateJsonString(const std::u16string& text)
 {
-    std::string out = "\"";
-    for (char c : Utf8(text)) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20 || u == 0x7F) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\u%04x", u);
-            out += hex;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
+    return orvcli::JsonString(Utf8(text));
 }
 
 void PrintParsedTable(const CCamEngine& e, const std::string& file, bool json)

@@ -1,0 +1,26 @@
+#include "JsonText.h"
+
+#include <cstdio>
+
+namespace orvcli {
+
+std::string JsonString(const std::string& utf8)
+{
+    std::string out = "\"";
+    for (char c : utf8) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20 || u == 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\u%04x", u);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+} // namespace orvcli
