@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/core/Adapters.h"
+#include "platform/core/DatagramSend.h"
 
 namespace orv {
 
@@ -119,27 +120,9 @@ int CUT_WSClient::SendDatagram(const void* data, int& length)
     if (inet_pton(AF_INET, m_szHost, &m_Peer.sin_addr) != 1 || length < 0 || (length > 0 && !data))
         return kWsSendFailed;
 
-    iovec iov{const_cast<void*>(data), static_cast<std::size_t>(length)};
-    msghdr msg{};
-    msg.msg_name = &m_Peer;
-    msg.msg_namelen = sizeof m_Peer;
-    msg.msg_iov = &iov;
-    msg.msg_iovlen = 1;
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
-    if (m_nIfIndex != 0) {
-        // Send from the adapter's address, as a socket bound to it would.
-        msg.msg_control = control;
-        msg.msg_controllen = sizeof control;
-        cmsghdr* c = CMSG_FIRSTHDR(&msg);
-        c->cmsg_level = IPPROTO_IP;
-        c->cmsg_type = IP_PKTINFO;
-        c->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
-        in_pktinfo info{};
-        info.ipi_ifindex = static_cast<int>(m_nIfIndex);
-        info.ipi_spec_dst = m_LocalAddr;
-        std::memcpy(CMSG_DATA(c), &info, sizeof info);
-    }
-    const ssize_t sent = sendmsg(m_hSocket, &msg, MSG_NOSIGNAL);
+    // With an adapter chosen, send from its address, as a socket bound to it would.
+    const ssize_t sent = SendDatagramVia(m_hSocket, data, static_cast<std::size_t>(length), m_Peer,
+        static_cast<int>(m_nIfIndex), m_LocalAddr);
     length = static_cast<int>(sent);
     return sent == -1 ? kWsSendFailed : 0;
 }

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/core/DatagramSend.h"
+
 namespace orvsim {
 
 namespace {
@@ -162,28 +164,10 @@ void SimServer::FlushDue()
 
 void SimServer::Transmit(const Pending& p)
 {
-    iovec iov{const_cast<uint8_t*>(p.Bytes.data()), p.Bytes.size()};
-    sockaddr_in to = p.To;
-    msghdr msg{};
-    msg.msg_name = &to;
-    msg.msg_namelen = sizeof to;
-    msg.msg_iov = &iov;
-    msg.msg_iovlen = 1;
     // Leave by the interface the request came in on: a camera answering by
     // broadcast has no route of its own to the requester's subnet.
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
-    if (p.IfIndex > 0) {
-        msg.msg_control = control;
-        msg.msg_controllen = sizeof control;
-        cmsghdr* c = CMSG_FIRSTHDR(&msg);
-        c->cmsg_level = IPPROTO_IP;
-        c->cmsg_type = IP_PKTINFO;
-        c->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
-        in_pktinfo info{};
-        info.ipi_ifindex = p.IfIndex;
-        std::memcpy(CMSG_DATA(c), &info, sizeof info);
-    }
-    while (sendmsg(m_Socket, &msg, MSG_NOSIGNAL) < 0 && (errno == EINTR || errno == ENOBUFS || errno == EAGAIN))
+    while (orv::SendDatagramVia(m_Socket, p.Bytes.data(), p.Bytes.size(), p.To, p.IfIndex, in_addr{}) < 0 &&
+        (errno == EINTR || errno == ENOBUFS || errno == EAGAIN))
         usleep(100);
 }
 
