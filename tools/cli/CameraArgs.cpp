@@ -1,6 +1,6 @@
 #include "CameraArgs.h"
 
-#include "JsonText.h"
+#include "CliText.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -93,15 +93,6 @@ void PrintCameraUsage()
         "exit codes: 0 done, 2 usage, 3 camera not found, 4 template missing, 5 login refused,\n"
         "            6 no reply, 7 camera error code, 8 WPS pairing failed\n",
         stderr);
-}
-
-std::string Printable(const std::string& s)
-{
-    std::string out = s;
-    for (char& c : out)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            c = '?';
-    return out;
 }
 
 void Report::Add(const std::string& key, const std::string& value)

@@ -53,7 +53,4 @@ private:
     std::vector<std::pair<std::string, std::string>> m_Plain;
 };
 
-// Control characters of camera text never reach the terminal.
-std::string Printable(const std::string& s);
-
 } // namespace orvcli

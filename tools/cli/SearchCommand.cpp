@@ -9,28 +9,18 @@
 #include <vector>
 
 #include "Commands.h"
-#include "JsonText.h"
+#include "CliText.h"
 #include "engine/CamEngine.h"
 
 namespace {
 
 using orvcli::JsonString;
+using orvcli::Printable;
 
 struct Row {
     std::string Model, Name, Ip, Mac, Adapter;
     int WebPort = 0;
 };
-
-// Camera texts are plain text: control characters never reach the terminal.
-std::string Printable(const std::u16string& text)
-{
-    std::string out = orv::Utf8(text);
-    for (char& c : out) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            c = '?';
-    }
-    return out;
-}
 
 std::vector<Row> CollectRows(orv::CCamEngine& engine)
 {
@@ -38,8 +28,8 @@ std::vector<Row> CollectRows(orv::CCamEngine& engine)
     for (int32_t i = 0; i < engine.CountRecords(); ++i) {
         engine.SelectRecord(i);
         Row r;
-        r.Model = Printable(engine.GetSelModel());
-        r.Name = Printable(engine.GetSelName());
+        r.Model = Printable(orv::Utf8(engine.GetSelModel()));
+        r.Name = Printable(orv::Utf8(engine.GetSelName()));
         r.Ip = orv::Utf8(engine.GetSelIpText());
         r.Mac = orv::Utf8(engine.GetSelMacText());
         r.WebPort = engine.GetSelWebPort();

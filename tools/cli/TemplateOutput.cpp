@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "JsonText.h"
+#include "CliText.h"
 #include "engine/CamEngine.h"
 
 using namespace orv;

@@ -1,4 +1,4 @@
-#include "JsonText.h"
+#include "CliText.h"
 
 #include <cstdio>
 
@@ -21,6 +21,15 @@ std::string JsonString(const std::string& utf8)
         }
     }
     return out + "\"";
+}
+
+std::string Printable(const std::string& utf8)
+{
+    std::string out = utf8;
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    return out;
 }
 
 } // namespace orvcli

@@ -1,0 +1,14 @@
+#pragma once
+// Text orvanta-cli prints. Camera and template texts may hold any byte, and
+// no control character (DEL included) may reach a terminal raw: the plain
+// output shows '?' for one, the --json output escapes it as \u00XX.
+#include <string>
+
+namespace orvcli {
+
+// `utf8` quoted as a JSON string; bytes from 0x80 up pass as they are.
+std::string JsonString(const std::string& utf8);
+// `utf8` with every control character turned into '?'.
+std::string Printable(const std::string& utf8);
+
+} // namespace orvcli
