@@ -28,6 +28,8 @@ bool WEqual(const wchar* a, const wchar* b);
 std::u16string U16(std::string_view utf8);
 std::string Utf8(std::u16string_view text);
 std::string Utf8(const wchar* text);
+// Appends one Unicode code point as UTF-16 (a surrogate pair above U+FFFF).
+void AppendUtf16(std::u16string& out, char32_t codePoint);
 
 // "%d"-style decimal helpers.
 std::u16string WFromInt(long long value);

@@ -1,21 +1,11 @@
 #include "skin/core/ProfileDecode.h"
 
 #include "platform/core/AnsiText.h"
+#include "platform/core/WideText.h"
 
 namespace orv {
 
 namespace {
-
-void PushCodePoint(std::u16string& out, char32_t cp)
-{
-    if (cp >= 0x10000) {
-        cp -= 0x10000;
-        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-    } else {
-        out.push_back(static_cast<char16_t>(cp));
-    }
-}
 
 std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian)
 {
@@ -61,7 +51,7 @@ bool DecodeUtf8Strict(std::string_view s, std::u16string& out)
         }
         if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000))
             return false;
-        PushCodePoint(out, cp);
+        AppendUtf16(out, cp);
         i += extra + 1;
     }
     return true;
