@@ -172,13 +172,7 @@ void CDlgWireless::OnNext()
     if (m_pSecurity)
         entries.securityText = m_pSecurity->currentText().toStdU16String();
     const PageCheck check = ApplyWirelessNext(entries, *m_pSettings);
-    if (!check.proceed) {
-        if (check.message)
-            ShowMessage(check.message, MB_ICONEXCLAMATION);
-        return;
-    }
-    ClearEmptiedSsid(m_pSsid, entries.ssid);
-    PostNavigation(kNavNext);
+    FinishNext(*this, check, m_pSsid, entries.ssid);
 }
 
 void CDlgWireless::OnCommand(int id, int code)

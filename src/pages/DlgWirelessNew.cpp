@@ -234,13 +234,7 @@ void CDlgWirelessNew::OnNext()
     if (m_pKey)
         entries.key = m_pKey->text().toStdU16String();
     const PageCheck check = ApplyWirelessNewNext(entries, *m_pSettings);
-    if (!check.proceed) {
-        if (check.message)
-            ShowMessage(check.message, MB_ICONEXCLAMATION);
-        return;
-    }
-    ClearEmptiedSsid(m_pSsid, entries.ssid);
-    PostNavigation(kNavNext);
+    FinishNext(*this, check, m_pSsid, entries.ssid);
 }
 
 void CDlgWirelessNew::OnCommand(int id, int code)

@@ -1,7 +1,10 @@
 #include "pages/WirelessPageCommon.h"
 
+#include "app/PageFlow.h"
 #include "platform/core/WideText.h"
 #include "platform/qt/StdControls.h"
+#include "platform/qt/WinDefs.h"
+#include "skin/PicDialog.h"
 
 namespace orv {
 
@@ -23,10 +26,16 @@ void ShowSsid(CEdit* edit, const WizardSettings& s)
         edit->setText(QString::fromStdU16String(std::u16string(s.ESSID, WLen(s.ESSID, 64))));
 }
 
-void ClearEmptiedSsid(CEdit* edit, const std::u16string& checkedSsid)
+void FinishNext(CPicDialog& page, const PageCheck& check, CEdit* ssidEdit, const std::u16string& checkedSsid)
 {
-    if (edit && checkedSsid.empty() && !edit->text().isEmpty())
-        edit->clear();
+    if (!check.proceed) {
+        if (check.message)
+            page.ShowMessage(check.message, MB_ICONEXCLAMATION);
+        return;
+    }
+    if (ssidEdit && checkedSsid.empty() && !ssidEdit->text().isEmpty())
+        ssidEdit->clear();
+    page.PostNavigation(kNavNext);
 }
 
 } // namespace orv

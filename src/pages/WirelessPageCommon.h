@@ -5,12 +5,14 @@
 #include <string>
 
 #include "engine/WizardSettings.h"
+#include "pages/WirelessChecks.h"
 
 class QWidget;
 
 namespace orv {
 
 class CEdit;
+class CPicDialog;
 class CRadioButton;
 
 void SetEnabled(QWidget* w, bool on);
@@ -19,8 +21,10 @@ void SetCheck(CRadioButton* r, bool on);
 // The network name from the settings block into its edit.
 void ShowSsid(CEdit* edit, const WizardSettings& s);
 
-// Next may empty a name it cannot send (wireless off, non-ASCII name); the
-// edit then shows what is stored.
-void ClearEmptiedSsid(CEdit* edit, const std::u16string& checkedSsid);
+// Next after the page's check: a refusal shows its message and the page
+// stays; otherwise the page moves on. The check may have emptied a name it
+// cannot send (wireless off, non-ASCII name); the edit then shows what is
+// stored.
+void FinishNext(CPicDialog& page, const PageCheck& check, CEdit* ssidEdit, const std::u16string& checkedSsid);
 
 } // namespace orv
