@@ -132,14 +132,30 @@ void CDlgNetWork::OnNext()
         return;
     }
     // Shown disabled until the host replaces the page, so a second press
-    // cannot post Next twice.
+    // cannot post Next twice. When the host keeps the page (a wireless
+    // camera that reports no wireless settings), the buttons come back
+    // instead of leaving the user with nothing to press.
+    SetFooterDisabled(true);
+    PostNavigation(kNavNext);
+    PostMessage(this, kMsgNextKept, 0, 0);
+}
+
+void CDlgNetWork::OnMessage(unsigned msg, intptr_t wParam, intptr_t lParam)
+{
+    if (msg == kMsgNextKept)
+        SetFooterDisabled(false);
+    else
+        CWizardPage::OnMessage(msg, wParam, lParam);
+}
+
+void CDlgNetWork::SetFooterDisabled(bool disabled)
+{
     for (int id : {IDC_EXIT, IDC_BACK, IDC_NEXT}) {
         if (auto* button = FindCtrlAs<CPicButton>(id)) {
-            button->m_bDisabled = 1;
+            button->m_bDisabled = disabled ? 1 : 0;
             button->DrawState();
         }
     }
-    PostNavigation(kNavNext);
 }
 
 } // namespace orv

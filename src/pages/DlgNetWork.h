@@ -3,6 +3,7 @@
 // Every field is checked on Next; the accepted values go into the settings
 // block in normalised dotted form.
 #include "pages/WizardPage.h"
+#include "platform/qt/WinDefs.h"
 
 namespace orv {
 
@@ -28,8 +29,13 @@ public:
 protected:
     bool OnInitDialog() override;
     void OnCommand(int id, int code) override;
+    void OnMessage(unsigned msg, intptr_t wParam, intptr_t lParam) override;
 
 private:
+    // Posted to the page right after its Next: the host handles Next first,
+    // so the page only sees this when the host kept it (no next page).
+    static constexpr unsigned kMsgNextKept = WM_USER_MSG + 101;
+    void SetFooterDisabled(bool disabled);
     // Enables the five edits and fills them from the settings block, or
     // disables and empties them.
     void ShowFixedAddress(bool fixed);
