@@ -18,21 +18,9 @@
 
 using namespace orv;
 using orvtest::NetnsLab;
+using orvtest::ReadState;
 
 namespace {
-
-std::map<std::string, std::string> ReadState(const std::string& path)
-{
-    std::map<std::string, std::string> out;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        const std::size_t eq = line.find('=');
-        if (eq != std::string::npos)
-            out[line.substr(0, eq)] = line.substr(eq + 1);
-    }
-    return out;
-}
 
 class OperationsLab : public ::testing::Test {
 protected:

@@ -19,6 +19,7 @@
 
 using namespace orv;
 using orvtest::NetnsLab;
+using orvtest::ReadState;
 using orvtest::ScopedNetns;
 using orvtest::WizardDriver;
 
@@ -28,27 +29,6 @@ namespace {
 constexpr int kIpAddr = 1106, kSubMask = 1107, kGateway = 1108, kPriDns = 1109, kSecDns = 1110;
 constexpr int kDhcpOff = 1204;
 constexpr const char* kMac = "02.00.00.00.0a.01";
-
-std::map<std::string, std::string> ReadState(const std::string& path)
-{
-    std::map<std::string, std::string> out;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        const std::size_t eq = line.find('=');
-        if (eq != std::string::npos)
-            out[line.substr(0, eq)] = line.substr(eq + 1);
-    }
-    return out;
-}
-
-std::string Texts(WizardDriver& w)
-{
-    std::string all;
-    for (const auto& c : w.Boxes().Calls())
-        all += Utf8(c.text) + " | ";
-    return all;
-}
 
 class WizardRun : public ::testing::Test {
 protected:
@@ -91,7 +71,7 @@ TEST_F(WizardRun, FixedAddressAndNewPasswordThenLoginWithIt)
             ASSERT_TRUE(w.WaitSearchDone());
             ASSERT_TRUE(w.PickCamera(kMac));
             ASSERT_TRUE(w.Click(IDC_NEXT));
-            ASSERT_TRUE(w.WaitForPage(kPageIdPwd)) << Texts(w);
+            ASSERT_TRUE(w.WaitForPage(kPageIdPwd)) << w.BoxTexts();
             EXPECT_EQ(Utf8(host.m_Settings.Model), "K81-X");
             EXPECT_EQ(Utf8(host.m_Settings.CameraName), "Porch");
 
@@ -101,7 +81,7 @@ TEST_F(WizardRun, FixedAddressAndNewPasswordThenLoginWithIt)
             ASSERT_TRUE(w.SetText(CDlgIdPwd::kIdNewPwd, "n3w-Pass"));
             ASSERT_TRUE(w.SetText(CDlgIdPwd::kIdChkPwd, "n3w-Pass"));
             ASSERT_TRUE(w.Click(IDC_NEXT));
-            ASSERT_TRUE(w.WaitForPage(kPageNetWork)) << Texts(w);
+            ASSERT_TRUE(w.WaitForPage(kPageNetWork)) << w.BoxTexts();
 
             ASSERT_TRUE(w.SetCheck(kDhcpOff, true));
             ASSERT_TRUE(w.SetText(kIpAddr, "198.18.1.77"));
@@ -110,18 +90,18 @@ TEST_F(WizardRun, FixedAddressAndNewPasswordThenLoginWithIt)
             ASSERT_TRUE(w.SetText(kPriDns, "198.18.1.2"));
             ASSERT_TRUE(w.SetText(kSecDns, "198.18.1.3"));
             ASSERT_TRUE(w.Click(IDC_NEXT));
-            ASSERT_TRUE(w.WaitForPage(kPageNetWorkFinish)) << Texts(w);
+            ASSERT_TRUE(w.WaitForPage(kPageNetWorkFinish)) << w.BoxTexts();
 
             ASSERT_TRUE(w.Click(IDC_NEXT));
             // Applied: a new list page with a new search and fresh settings.
-            ASSERT_TRUE(w.WaitForPage(kPageListCam, 30000)) << Texts(w);
+            ASSERT_TRUE(w.WaitForPage(kPageListCam, 30000)) << w.BoxTexts();
             EXPECT_EQ(host.m_Settings.AdminID[0], 0);
             ASSERT_TRUE(w.WaitSearchDone());
             EXPECT_TRUE(w.PickCamera("198.18.1.77")); // the camera lists its new address
             w.Page()->SendCommand(IDC_EXIT);
         });
         EXPECT_TRUE(host.Ended());
-        EXPECT_TRUE(w.Boxes().Calls().empty()) << Texts(w);
+        EXPECT_TRUE(w.Boxes().Calls().empty()) << w.BoxTexts();
     }
     auto st = ReadState(state);
     EXPECT_EQ(st["name"], "Porch");
@@ -150,10 +130,10 @@ TEST_F(WizardRun, FixedAddressAndNewPasswordThenLoginWithIt)
             EXPECT_EQ(w.PageCode(), kPageIdPwd);
             ASSERT_TRUE(w.SetText(CDlgIdPwd::kIdAdmPwd, "n3w-Pass"));
             ASSERT_TRUE(w.Click(IDC_NEXT));
-            ASSERT_TRUE(w.WaitForPage(kPageNetWork)) << Texts(w);
+            ASSERT_TRUE(w.WaitForPage(kPageNetWork)) << w.BoxTexts();
             EXPECT_EQ(Utf8(host.m_Settings.AdminPwd), "n3w-Pass");
         });
-        ASSERT_EQ(w.Boxes().Calls().size(), 1u) << Texts(w);
-        EXPECT_NE(Utf8(w.Boxes().Calls()[0].text).find("not correct"), std::string::npos) << Texts(w);
+        ASSERT_EQ(w.Boxes().Calls().size(), 1u) << w.BoxTexts();
+        EXPECT_NE(Utf8(w.Boxes().Calls()[0].text).find("not correct"), std::string::npos) << w.BoxTexts();
     }
 }

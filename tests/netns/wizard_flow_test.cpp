@@ -62,14 +62,6 @@ struct Step {
     const char* arg = nullptr;
 };
 
-std::string Texts(WizardDriver& w)
-{
-    std::string all;
-    for (const auto& c : w.Boxes().Calls())
-        all += Utf8(c.text) + " | ";
-    return all;
-}
-
 bool Perform(WizardDriver& w, const Step& s)
 {
     switch (s.act) {
@@ -111,7 +103,7 @@ void Walk(WizardDriver& w, const std::vector<Step>& steps)
         const Step& s = steps[i];
         const int before = w.PageCode();
         const CWizardPage* page = w.Page();
-        ASSERT_TRUE(Perform(w, s)) << "step " << i << " on page " << before << ": " << Texts(w);
+        ASSERT_TRUE(Perform(w, s)) << "step " << i << " on page " << before << ": " << w.BoxTexts();
         if (s.act == Act::Exit) {
             ASSERT_TRUE(WizardDriver::WaitUntil([&] { return w.Host().Ended(); })) << "step " << i;
             return;
@@ -125,7 +117,7 @@ void Walk(WizardDriver& w, const std::vector<Step>& steps)
             continue;
         }
         ASSERT_TRUE(w.WaitForPage(s.expect, 60000))
-            << "step " << i << " from page " << before << " now " << w.PageCode() << ": " << Texts(w);
+            << "step " << i << " from page " << before << " now " << w.PageCode() << ": " << w.BoxTexts();
         ASSERT_NE(w.Page(), page) << "step " << i << ": no new page object";
     }
 }

@@ -30,31 +30,11 @@
 
 using namespace orv;
 using orvtest::NetnsLab;
+using orvtest::ReadState;
 using orvtest::ScopedNetns;
 using orvtest::WizardDriver;
 
 namespace {
-
-std::map<std::string, std::string> ReadState(const std::string& path)
-{
-    std::map<std::string, std::string> out;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        const std::size_t eq = line.find('=');
-        if (eq != std::string::npos)
-            out[line.substr(0, eq)] = line.substr(eq + 1);
-    }
-    return out;
-}
-
-std::string Texts(WizardDriver& w)
-{
-    std::string all;
-    for (const auto& c : w.Boxes().Calls())
-        all += Utf8(c.text) + " | ";
-    return all;
-}
 
 // The entries of a list on the current page, in order.
 QStringList Entries(WizardDriver& w, int id)
@@ -156,19 +136,19 @@ protected:
         ASSERT_TRUE(w.WaitSearchDone());
         ASSERT_TRUE(w.PickCamera(mac));
         ASSERT_TRUE(w.Click(IDC_NEXT));
-        ASSERT_TRUE(w.WaitForPage(kPageIdPwd)) << Texts(w);
+        ASSERT_TRUE(w.WaitForPage(kPageIdPwd)) << w.BoxTexts();
         ASSERT_TRUE(w.SetText(CDlgIdPwd::kIdAdmId, "admin"));
         ASSERT_TRUE(w.SetText(CDlgIdPwd::kIdAdmPwd, "secret"));
         ASSERT_TRUE(w.Click(IDC_NEXT));
-        ASSERT_TRUE(w.WaitForPage(kPageNetWork)) << Texts(w);
+        ASSERT_TRUE(w.WaitForPage(kPageNetWork)) << w.BoxTexts();
         ASSERT_TRUE(w.Click(IDC_NEXT));
     }
     // A summary page's Next applies; a new list page follows.
     static void ApplyFromSummary(WizardDriver& w, int summaryCode)
     {
-        ASSERT_TRUE(w.WaitForPage(summaryCode)) << Texts(w);
+        ASSERT_TRUE(w.WaitForPage(summaryCode)) << w.BoxTexts();
         ASSERT_TRUE(w.Click(IDC_NEXT));
-        ASSERT_TRUE(w.WaitForPage(kPageListCam, 30000)) << Texts(w);
+        ASSERT_TRUE(w.WaitForPage(kPageListCam, 30000)) << w.BoxTexts();
         w.Page()->SendCommand(IDC_EXIT);
     }
 
@@ -189,12 +169,12 @@ TEST_F(WizardWireless, OlderPagesSwitchWirelessOnWithANewName)
         WizardDriver w(host);
         w.Run([&] {
             ThroughNetworkPage(w, kOlderMac);
-            ASSERT_TRUE(w.WaitForPage(kPageWirelessSelect)) << Texts(w);
+            ASSERT_TRUE(w.WaitForPage(kPageWirelessSelect)) << w.BoxTexts();
             ASSERT_TRUE(w.SetCheck(CDlgWirelessSelect::IDC_STANDARD, true));
             EXPECT_EQ(host.m_Settings.WpsChosen, 0);
             ASSERT_TRUE(w.Click(IDC_NEXT));
 
-            ASSERT_TRUE(w.WaitForPage(kPageWireless)) << Texts(w);
+            ASSERT_TRUE(w.WaitForPage(kPageWireless)) << w.BoxTexts();
             EXPECT_TRUE(w.SetCheck(CDlgWireless::IDC_WLANOFF, true)); // the camera's wireless is off
             EXPECT_FALSE(w.IsEnabled(CDlgWireless::IDC_SSID));
             ASSERT_TRUE(w.Click(CDlgWireless::IDC_WLANON));
@@ -220,7 +200,7 @@ TEST_F(WizardWireless, OlderPagesSwitchWirelessOnWithANewName)
             ASSERT_TRUE(w.SelectCombo(CDlgWireless::IDC_SECURITY, 1));
             ASSERT_TRUE(w.Click(IDC_NEXT));
 
-            ASSERT_TRUE(w.WaitForPage(kPageWirelessKey)) << Texts(w);
+            ASSERT_TRUE(w.WaitForPage(kPageWirelessKey)) << w.BoxTexts();
             EXPECT_EQ(Entries(w, CDlgWirelessKey::IDC_KEYLEN), QStringList({"64bits", "128bits"}));
             EXPECT_EQ(Entries(w, CDlgWirelessKey::IDC_KEYFORMAT), QStringList({"ASCII", "HEX"}));
             EXPECT_EQ(Entries(w, CDlgWirelessKey::IDC_DEFKEY),
@@ -230,7 +210,7 @@ TEST_F(WizardWireless, OlderPagesSwitchWirelessOnWithANewName)
             ApplyFromSummary(w, kPageWirelessFinish);
         });
         EXPECT_TRUE(host.Ended());
-        EXPECT_TRUE(w.Boxes().Calls().empty()) << Texts(w);
+        EXPECT_TRUE(w.Boxes().Calls().empty()) << w.BoxTexts();
     }
     auto st = ReadState(olderState);
     EXPECT_EQ(st["essid"], "Garden");
@@ -253,7 +233,7 @@ TEST_F(WizardWireless, NewerFormStoresAWpa2PassPhrase)
         WizardDriver w(host);
         w.Run([&] {
             ThroughNetworkPage(w, kNewerMac);
-            ASSERT_TRUE(w.WaitForPage(kPageWirelessNew)) << Texts(w);
+            ASSERT_TRUE(w.WaitForPage(kPageWirelessNew)) << w.BoxTexts();
             EXPECT_TRUE(w.SetCheck(CDlgWirelessNew::IDC_WLANON, true));
             EXPECT_EQ(w.Text(CDlgWirelessNew::IDC_SSID), "old");
             ASSERT_TRUE(w.SetText(CDlgWirelessNew::IDC_SSID, "Attic net"));
@@ -277,7 +257,7 @@ TEST_F(WizardWireless, NewerFormStoresAWpa2PassPhrase)
             ApplyFromSummary(w, kPageWirelessFinishNew);
         });
         EXPECT_TRUE(host.Ended());
-        EXPECT_TRUE(w.Boxes().Calls().empty()) << Texts(w);
+        EXPECT_TRUE(w.Boxes().Calls().empty()) << w.BoxTexts();
     }
     auto st = ReadState(newerState);
     EXPECT_EQ(st["essid"], "Attic net");
@@ -296,7 +276,7 @@ TEST_F(WizardWireless, NewerFormStoresA128BitWepKeyInTheDefaultSlot)
         WizardDriver w(host);
         w.Run([&] {
             ThroughNetworkPage(w, kNewerMac);
-            ASSERT_TRUE(w.WaitForPage(kPageWirelessNew)) << Texts(w);
+            ASSERT_TRUE(w.WaitForPage(kPageWirelessNew)) << w.BoxTexts();
             ASSERT_TRUE(w.SelectCombo(CDlgWirelessNew::IDC_AUTH,
                 Entries(w, CDlgWirelessNew::IDC_AUTH).indexOf("Shared")));
             EXPECT_EQ(Entries(w, CDlgWirelessNew::IDC_ENC), QStringList({"WEP"}));
@@ -305,7 +285,7 @@ TEST_F(WizardWireless, NewerFormStoresA128BitWepKeyInTheDefaultSlot)
             ASSERT_TRUE(w.Click(IDC_NEXT));
             ApplyFromSummary(w, kPageWirelessFinishNew);
         });
-        EXPECT_TRUE(w.Boxes().Calls().empty()) << Texts(w);
+        EXPECT_TRUE(w.Boxes().Calls().empty()) << w.BoxTexts();
     }
     auto st = ReadState(newerState);
     EXPECT_EQ(st["essid"], "old");
@@ -324,7 +304,7 @@ TEST_F(WizardWireless, OnlyTheChannelsTheCameraOffersAreShown)
         WizardDriver w(host);
         w.Run([&] {
             ThroughNetworkPage(w, kTwoChannelMac);
-            ASSERT_TRUE(w.WaitForPage(kPageWirelessNew)) << Texts(w);
+            ASSERT_TRUE(w.WaitForPage(kPageWirelessNew)) << w.BoxTexts();
             ASSERT_TRUE(w.Click(CDlgWirelessNew::IDC_ADHOC));
             EXPECT_EQ(Entries(w, CDlgWirelessNew::IDC_CHANNEL), QStringList({"1", "2"}));
             EXPECT_EQ(Entries(w, CDlgWirelessNew::IDC_AUTH), QStringList({"Open", "Shared"}));
@@ -333,7 +313,7 @@ TEST_F(WizardWireless, OnlyTheChannelsTheCameraOffersAreShown)
             ASSERT_TRUE(w.Click(IDC_NEXT));
             ApplyFromSummary(w, kPageWirelessFinishNew);
         });
-        EXPECT_TRUE(w.Boxes().Calls().empty()) << Texts(w);
+        EXPECT_TRUE(w.Boxes().Calls().empty()) << w.BoxTexts();
     }
     auto st = ReadState(twoChannelState);
     EXPECT_EQ(st["channel"], "2");

@@ -23,33 +23,13 @@
 
 using namespace orv;
 using orvtest::NetnsLab;
+using orvtest::ReadState;
 using orvtest::ScopedNetns;
 using orvtest::WizardDriver;
 
 namespace {
 
 using Wps = CDlgWPSSetting;
-
-std::map<std::string, std::string> ReadState(const std::string& path)
-{
-    std::map<std::string, std::string> out;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        const std::size_t eq = line.find('=');
-        if (eq != std::string::npos)
-            out[line.substr(0, eq)] = line.substr(eq + 1);
-    }
-    return out;
-}
-
-std::string Texts(WizardDriver& w)
-{
-    std::string all;
-    for (const auto& c : w.Boxes().Calls())
-        all += Utf8(c.text) + " | ";
-    return all;
-}
 
 bool SawMessage(WizardDriver& w, const char* part)
 {
@@ -107,16 +87,16 @@ protected:
         ASSERT_TRUE(w.WaitSearchDone());
         ASSERT_TRUE(w.PickCamera(mac));
         ASSERT_TRUE(w.Click(IDC_NEXT));
-        ASSERT_TRUE(w.WaitForPage(kPageIdPwd)) << Texts(w);
+        ASSERT_TRUE(w.WaitForPage(kPageIdPwd)) << w.BoxTexts();
         ASSERT_TRUE(w.SetText(CDlgIdPwd::kIdAdmId, "admin"));
         ASSERT_TRUE(w.SetText(CDlgIdPwd::kIdAdmPwd, "secret"));
         ASSERT_TRUE(w.Click(IDC_NEXT));
-        ASSERT_TRUE(w.WaitForPage(kPageNetWork)) << Texts(w);
+        ASSERT_TRUE(w.WaitForPage(kPageNetWork)) << w.BoxTexts();
         ASSERT_TRUE(w.Click(IDC_NEXT));
-        ASSERT_TRUE(w.WaitForPage(kPageWirelessSelect)) << Texts(w);
+        ASSERT_TRUE(w.WaitForPage(kPageWirelessSelect)) << w.BoxTexts();
         ASSERT_TRUE(w.SetCheck(CDlgWirelessSelect::IDC_WPS, true));
         ASSERT_TRUE(w.Click(IDC_NEXT));
-        ASSERT_TRUE(w.WaitForPage(kPageWpsFollow)) << Texts(w);
+        ASSERT_TRUE(w.WaitForPage(kPageWpsFollow)) << w.BoxTexts();
     }
 
     std::unique_ptr<NetnsLab> lab;
@@ -136,7 +116,7 @@ TEST_F(WizardWps, PushButtonPairingFromTheListPage)
         ASSERT_TRUE(w.WaitSearchDone());
         ASSERT_TRUE(w.PickCamera(kQ47Mac));
         ASSERT_TRUE(w.Click(CDlgListCam::kIdWps)); // shown for a Q47 model
-        ASSERT_TRUE(w.WaitForPage(kPageWpsDirect)) << Texts(w);
+        ASSERT_TRUE(w.WaitForPage(kPageWpsDirect)) << w.BoxTexts();
         auto* page = dynamic_cast<CDlgWPSSetting*>(w.Page());
         ASSERT_NE(page, nullptr);
         EXPECT_EQ(page->Direct(), 1);
@@ -144,10 +124,10 @@ TEST_F(WizardWps, PushButtonPairingFromTheListPage)
         ASSERT_TRUE(w.SetText(Wps::kIdAdmId, "admin"));
         ASSERT_TRUE(w.SetText(Wps::kIdAdmPwd, "secret"));
         ASSERT_TRUE(w.Click(Wps::kIdButPbcPush));
-        ASSERT_TRUE(page->Running()) << Texts(w);
+        ASSERT_TRUE(page->Running()) << w.BoxTexts();
         // Paired: message 2003, then Next from this page opens a new list.
-        ASSERT_TRUE(WizardDriver::WaitUntil([&] { return SawMessage(w, kJoined); }, 60000)) << Texts(w);
-        ASSERT_TRUE(w.WaitForPage(kPageListCam)) << Texts(w);
+        ASSERT_TRUE(WizardDriver::WaitUntil([&] { return SawMessage(w, kJoined); }, 60000)) << w.BoxTexts();
+        ASSERT_TRUE(w.WaitForPage(kPageListCam)) << w.BoxTexts();
         w.Page()->SendCommand(IDC_EXIT);
     });
     EXPECT_TRUE(host.Ended());
@@ -176,10 +156,10 @@ TEST_F(WizardWps, PinPairingAfterTheWirelessChoice)
         pin = w.Text(Wps::kIdEditPin).toStdString();
         ASSERT_EQ(pin.size(), 8u);
         ASSERT_TRUE(w.Click(Wps::kIdButPinStart));
-        ASSERT_TRUE(page->Running()) << Texts(w);
-        ASSERT_TRUE(WizardDriver::WaitUntil([&] { return SawMessage(w, kJoined); }, 60000)) << Texts(w);
+        ASSERT_TRUE(page->Running()) << w.BoxTexts();
+        ASSERT_TRUE(WizardDriver::WaitUntil([&] { return SawMessage(w, kJoined); }, 60000)) << w.BoxTexts();
         // Next goes on to the wireless summary with the read-back settings.
-        ASSERT_TRUE(w.WaitForPage(kPageWirelessFinish)) << Texts(w);
+        ASSERT_TRUE(w.WaitForPage(kPageWirelessFinish)) << w.BoxTexts();
         EXPECT_EQ(host.WpsResult(), 1);
         EXPECT_EQ(Utf8(host.m_Settings.ESSID), "wps-network");
         EXPECT_EQ(Utf8(host.m_Settings.WirelessEnableText), "1");
@@ -210,20 +190,20 @@ TEST_F(WizardWps, PairingWhoseWindowRunsOutShows2002)
         uint32_t now = 1000;
         page->SetTickClock([&now] { return now; });
         ASSERT_TRUE(w.Click(Wps::kIdButPbcPush));
-        ASSERT_TRUE(page->Running()) << Texts(w);
+        ASSERT_TRUE(page->Running()) << w.BoxTexts();
         now += 60000; // the camera still says "running" at every poll
         QTest::qWait(1500); // at least one poll within the window
         EXPECT_TRUE(page->Running());
         now += 60000;
         ASSERT_TRUE(WizardDriver::WaitUntil([&] { return !page->Running(); }, 5000));
-        EXPECT_TRUE(SawMessage(w, kNotJoined)) << Texts(w);
+        EXPECT_TRUE(SawMessage(w, kNotJoined)) << w.BoxTexts();
         EXPECT_EQ(shell.sleeps, std::vector<int>{2000});
         EXPECT_EQ(w.PageCode(), kPageWpsFollow);
         EXPECT_EQ(page->WpsResult(), 0);
         // Next now asks Retry/Cancel; Cancel goes on without pairing.
         w.Boxes().Answer(IDCANCEL);
         ASSERT_TRUE(w.Click(IDC_NEXT));
-        ASSERT_TRUE(w.WaitForPage(kPageWirelessFinish)) << Texts(w);
+        ASSERT_TRUE(w.WaitForPage(kPageWirelessFinish)) << w.BoxTexts();
         EXPECT_EQ(host.WpsResult(), 0);
     });
     EXPECT_TRUE(host.Ended());

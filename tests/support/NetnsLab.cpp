@@ -1,5 +1,7 @@
 #include "support/NetnsLab.h"
 
+#include <fstream>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -323,6 +325,19 @@ int NetnsLab::RunProgramInPc(const std::vector<std::string>& argv, std::string& 
     std::vector<std::string> full{"ip", "netns", "exec", m_Pc};
     full.insert(full.end(), argv.begin(), argv.end());
     return Capture(full, out, false);
+}
+
+std::map<std::string, std::string> ReadState(const std::string& path)
+{
+    std::map<std::string, std::string> out;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        const std::size_t eq = line.find('=');
+        if (eq != std::string::npos)
+            out[line.substr(0, eq)] = line.substr(eq + 1);
+    }
+    return out;
 }
 
 } // namespace orvtest

@@ -16,6 +16,7 @@
 #include <sys/types.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -80,5 +81,8 @@ private:
 // Runs a program and waits; stdout into `out` when given. Returns the exit
 // status, or -1 when it could not run.
 int RunProgram(const std::vector<std::string>& argv, std::string* out = nullptr);
+
+// The key=value lines of a simulated camera's state file (what it stored).
+std::map<std::string, std::string> ReadState(const std::string& path);
 
 } // namespace orvtest

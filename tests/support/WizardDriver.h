@@ -83,6 +83,14 @@ public:
     orv::CWizardPage* Page() const { return m_host.CurrentPage(); }
     int PageCode() const { return m_host.PageState(); }
     orv::MessageBoxHook& Boxes() { return m_boxes; }
+    // Every message box text so far, joined, for failure output.
+    std::string BoxTexts() const
+    {
+        std::string all;
+        for (const auto& c : m_boxes.Calls())
+            all += orv::Utf8(c.text) + " | ";
+        return all;
+    }
 
     // Runs the host as the program does (DoModal) with `scenario` called
     // from inside its loop. When the scenario returns without the run having
