@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(
-  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config ccache
   libssl-dev libgtest-dev libbenchmark-dev
   qt6-base-dev
   iproute2 procps
@@ -25,6 +25,9 @@ if ((${#missing[@]})); then
 fi
 
 BUILD_DIR=${BUILD_DIR:-build}
-cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# ccache keeps compiled objects across clones and build folders of this
+# machine, so a second build (CI after a session, a sanitizer build) is quick.
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache >/dev/null
 ninja -C "$BUILD_DIR"
 echo "setup: built into $BUILD_DIR/bin"
