@@ -27,7 +27,9 @@ fi
 BUILD_DIR=${BUILD_DIR:-build}
 # ccache keeps compiled objects across clones and build folders of this
 # machine, so a second build (CI after a session, a sanitizer build) is quick.
+# Paths are taken relative to the checkout, so any clone's folder hits.
+launcher="env;CCACHE_BASEDIR=$PWD;CCACHE_NOHASHDIR=1;ccache"
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache >/dev/null
+  -DCMAKE_CXX_COMPILER_LAUNCHER="$launcher" -DCMAKE_C_COMPILER_LAUNCHER="$launcher" >/dev/null
 ninja -C "$BUILD_DIR"
 echo "setup: built into $BUILD_DIR/bin"
