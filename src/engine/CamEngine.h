@@ -100,6 +100,15 @@ public:
     // Copies the 2048-byte status block (Status, reserved, PayloadLength, payload).
     void GetStatusBlock(uint8_t* out) const;
     void PlaceStatusBlock(const uint8_t* reply, int replySize);
+    // Cancelling a camera step from another thread. After RequestCancel the
+    // running exchange ends its wait within 100 ms, sends nothing more and
+    // returns what a silent camera gives (3, "no reply"); so does every
+    // exchange after it until ClearCancel, so a step of several exchanges
+    // stops as a whole. Whoever starts a step clears the flag first.
+    void RequestCancel();
+    void ClearCancel();
+    bool CancelRequested() const;
+    std::atomic<bool> m_bCancel{false};
     // Seconds each try waits for a datagram; tests shorten it.
     int32_t m_nReplyWaitSeconds = 10;
     // Where requests go. Always the broadcast address on the camera port in

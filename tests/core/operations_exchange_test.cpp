@@ -98,13 +98,14 @@ TEST_F(Exchange, AnotherCamerasReplyEndsWithZeroAndNoResend)
     EXPECT_EQ(cam.Requests().size(), 1u);
 }
 
-TEST_F(Exchange, ForeignTrafficFillingTheReplyStillEndsTheTries)
+TEST_F(Exchange, ForeignTrafficIsIgnoredAndEveryTryRunsToItsEnd)
 {
-    // Not our magic: it counts toward the reply size but never answers.
+    // Not a camera's reply: it never answers and never ends a try early.
     FakeCamera cam([](const std::vector<uint8_t>&, int) {
         return std::vector<std::vector<uint8_t>>{std::vector<uint8_t>(60, 0x42)};
     });
-    EXPECT_EQ(Run(kOpSetBasic, cam), 0);
+    EXPECT_EQ(Run(kOpSetBasic, cam), 3);
+    EXPECT_EQ(engine.m_nStatus, 3);
     EXPECT_EQ(cam.Requests().size(), 3u);
 }
 

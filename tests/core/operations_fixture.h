@@ -151,6 +151,12 @@ public:
         std::lock_guard<std::mutex> lock(m_Mutex);
         return m_Requests;
     }
+    // Where the last request came from (the engine's socket).
+    sockaddr_in LastSender() const
+    {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        return m_LastSender;
+    }
     int Port = 0;
 
 private:
@@ -171,6 +177,7 @@ private:
             {
                 std::lock_guard<std::mutex> lock(m_Mutex);
                 m_Requests.push_back(req);
+                m_LastSender = from;
                 index = static_cast<int>(m_Requests.size()) - 1;
             }
             for (const auto& d : m_Script(req, index))
@@ -183,6 +190,7 @@ private:
     std::thread m_Thread;
     mutable std::mutex m_Mutex;
     std::vector<std::vector<uint8_t>> m_Requests;
+    sockaddr_in m_LastSender{};
 };
 
 // A reply to `req`: header echoing seq and opcode, `mac` (the request's
