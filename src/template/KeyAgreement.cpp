@@ -5,6 +5,7 @@
 #include "template/KeyAgreement.h"
 
 #include <cstdio>
+#include <mutex>
 #include <openssl/bn.h>
 
 #include "template/KeyAgreementDetail.h"
@@ -47,8 +48,11 @@ struct KeyPair {
     }
 };
 
-// Used from the user-interface thread only.
+// Used from the user-interface thread only; but every engine's destructor
+// releases it, and engines may live and die on other threads (one per
+// camera when several are set up at once), so every touch holds the lock.
 KeyPair* g_pair = nullptr;
+std::mutex g_pairLock;
 
 void Discard()
 {
@@ -97,6 +101,7 @@ void Publish(BIGNUM* x, uint8_t* publicKey, int& length)
 
 void GenerateDHPublicKey(uint8_t* publicKey, int& length)
 {
+    std::lock_guard lock(g_pairLock);
     BIGNUM* x = BN_new();
     // 2^1534 <= x < 2^1535: one bit shorter than p, top bit set.
     if (x && BN_priv_rand(x, kDhPrimeBytes * 8 - 1, BN_RAND_TOP_ONE, BN_RAND_BOTTOM_ANY) != 1) {
@@ -108,12 +113,14 @@ void GenerateDHPublicKey(uint8_t* publicKey, int& length)
 
 void GenerateDHPublicKeyFromExponent(const uint8_t* exponent, int exponentLength, uint8_t* publicKey, int& length)
 {
+    std::lock_guard lock(g_pairLock);
     BIGNUM* x = exponentLength >= 0 ? BN_bin2bn(exponent, exponentLength, nullptr) : nullptr;
     Publish(x, publicKey, length);
 }
 
 void GenerateDHSecreteKey(const uint8_t* peerKey, int peerLength, int& length, uint8_t* secret)
 {
+    std::lock_guard lock(g_pairLock);
     length = 0;
     if (secret && g_pair) {
         BN_CTX* ctx = BN_CTX_new();
@@ -138,11 +145,13 @@ void GenerateDHSecreteKey(const uint8_t* peerKey, int peerLength, int& length, u
 
 void ReleaseKeyAgreement()
 {
+    std::lock_guard lock(g_pairLock);
     Discard();
 }
 
 int HeldExponentBits()
 {
+    std::lock_guard lock(g_pairLock);
     return g_pair ? BN_num_bits(g_pair->x) : 0;
 }
 

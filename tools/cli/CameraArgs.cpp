@@ -15,15 +15,15 @@ const char* const kValued[] = {"--mac", "--templates", "--user", "--password", "
     "--mask", "--gw", "--dns1", "--dns2", "--name", "--web-port", "--essid", "--channel", "--security", "--key",
     "--wep-key", "--wep-index", "--mode", "--new-password", "--pin", "--tx-rate"};
 
-bool IsValued(const char* arg)
+} // namespace
+
+bool IsValuedOption(const char* arg)
 {
     for (const char* v : kValued)
         if (!std::strcmp(arg, v))
             return true;
     return false;
 }
-
-} // namespace
 
 bool CameraArgs::Has(const std::string& flag) const
 {
@@ -50,7 +50,7 @@ bool ParseCameraArgs(int argc, char** argv, CameraArgs& out)
         const std::string arg = argv[i];
         if (arg == "--json") {
             out.Json = true;
-        } else if (IsValued(argv[i])) {
+        } else if (IsValuedOption(argv[i])) {
             if (i + 1 >= argc) {
                 std::fprintf(stderr, "orvanta-cli %s: %s needs a value\n", out.Command.c_str(), arg.c_str());
                 return false;
@@ -118,23 +118,28 @@ void Report::AddList(const std::string& key, const std::vector<long long>& value
     m_Plain.emplace_back(key, plain);
 }
 
+Outcome DescribeOutcome(int pageResult, int msgCode)
+{
+    if (pageResult == 1)
+        return {kExitTemplateMissing, "a template file is missing"};
+    if (pageResult == 18 || pageResult == 29)
+        return {kExitRefused, "the camera refused the administrator ID or password"};
+    if (pageResult == 30 && msgCode == 1500)
+        return {kExitNoReply, "the camera did not answer"};
+    if (pageResult == 30 && msgCode == 1501)
+        return {kExitCameraError, "the camera does not support WPS push button"};
+    if (pageResult == 30)
+        return {kExitCameraError, "the camera reported error code " + std::to_string(msgCode)};
+    if (pageResult != -1)
+        return {kExitFailed, "failed with result " + std::to_string(pageResult)};
+    return {kExitOk, "done"};
+}
+
 int Report::Finish(int pageResult, int msgCode)
 {
-    int code = kExitOk;
-    std::string message = "done";
-    if (pageResult == 1) {
-        code = kExitTemplateMissing, message = "a template file is missing";
-    } else if (pageResult == 18 || pageResult == 29) {
-        code = kExitRefused, message = "the camera refused the administrator ID or password";
-    } else if (pageResult == 30 && msgCode == 1500) {
-        code = kExitNoReply, message = "the camera did not answer";
-    } else if (pageResult == 30 && msgCode == 1501) {
-        code = kExitCameraError, message = "the camera does not support WPS push button";
-    } else if (pageResult == 30) {
-        code = kExitCameraError, message = "the camera reported error code " + std::to_string(msgCode);
-    } else if (pageResult != -1) {
-        code = kExitFailed, message = "failed with result " + std::to_string(pageResult);
-    }
+    const Outcome outcome = DescribeOutcome(pageResult, msgCode);
+    const int code = outcome.ExitCode;
+    const std::string& message = outcome.Message;
     if (m_Json) {
         std::printf("{\"ok\": %s, \"result\": %d, \"code\": %d, \"message\": %s", code == kExitOk ? "true" : "false",
             pageResult, msgCode, JsonString(message).c_str());

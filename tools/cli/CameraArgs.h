@@ -33,6 +33,17 @@ enum Exit {
     kExitFailed = 8,
 };
 
+// What a page result (and its message code) means to a command-line user,
+// and the exit code it gives.
+struct Outcome {
+    int ExitCode = kExitOk;
+    std::string Message;
+};
+Outcome DescribeOutcome(int pageResult, int msgCode);
+
+// True for an option that takes the next argument as its value.
+bool IsValuedOption(const char* arg);
+
 // False with a message on stderr when the command line is not usable.
 bool ParseCameraArgs(int argc, char** argv, CameraArgs& out);
 void PrintCameraUsage();

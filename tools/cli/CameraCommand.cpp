@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "CameraArgs.h"
+#include "CameraSearch.h"
 #include "Commands.h"
 #include "engine/CamEngine.h"
 #include "engine/WSClient.h"
@@ -60,28 +61,6 @@ void DiscoverAt(CCamEngine& engine, const std::string& hostPort)
     }
 }
 
-void FindCameras(CCamEngine& engine, const CameraArgs& args)
-{
-    if (!args.To.empty()) {
-        DiscoverAt(engine, args.To);
-        return;
-    }
-    engine.StartSearch();
-    while (!engine.IsSearchDone())
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    engine.WaitForSearch();
-}
-
-int FindIndex(CCamEngine& engine, const std::string& mac)
-{
-    for (int32_t i = 0; i < engine.CountRecords(); ++i) {
-        engine.SelectRecord(i);
-        if (MacKey(Utf8(engine.GetSelMacText())) == MacKey(mac))
-            return i;
-    }
-    return -1;
-}
-
 std::string Text(const wchar* w)
 {
     return Utf8(w);
@@ -120,6 +99,32 @@ int Details(CCamEngine& engine, WizardSettings& settings, CameraSession& session
 }
 
 } // namespace
+
+namespace orvcli {
+
+void FindCameras(CCamEngine& engine, const CameraArgs& args)
+{
+    if (!args.To.empty()) {
+        DiscoverAt(engine, args.To);
+        return;
+    }
+    engine.StartSearch();
+    while (!engine.IsSearchDone())
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    engine.WaitForSearch();
+}
+
+int FindIndex(CCamEngine& engine, const std::string& mac)
+{
+    for (int32_t i = 0; i < engine.CountRecords(); ++i) {
+        engine.SelectRecord(i);
+        if (MacKey(Utf8(engine.GetSelMacText())) == MacKey(mac))
+            return i;
+    }
+    return -1;
+}
+
+} // namespace orvcli
 
 int RunCameraWork(const CameraArgs& args, CCamEngine& engine, WizardSettings& settings, CameraSession& session);
 

@@ -32,4 +32,15 @@ std::string Printable(const std::string& utf8)
     return out;
 }
 
+std::string CsvField(const std::string& utf8)
+{
+    const std::string text = Printable(utf8);
+    if (text.find_first_of(",\"") == std::string::npos)
+        return text;
+    std::string out = "\"";
+    for (char c : text)
+        out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + "\"";
+}
+
 } // namespace orvcli

@@ -10,5 +10,8 @@ namespace orvcli {
 std::string JsonString(const std::string& utf8);
 // `utf8` with every control character turned into '?'.
 std::string Printable(const std::string& utf8);
+// One CSV cell (RFC 4180) of Printable text: quoted, with every quote
+// doubled, when it holds a comma or a quote.
+std::string CsvField(const std::string& utf8);
 
 } // namespace orvcli

@@ -16,7 +16,11 @@ void PrintUsage()
                "  search [--json] [--details]     list the cameras on every network\n"
                "  template parse|encode|decode    inspect template files\n"
                "  details, verify, caps, wlan, set-network, set-wlan, change-password, reset, wps\n"
-               "                                  talk to one camera (orvanta-cli verify --help)\n",
+               "                                  talk to one camera (orvanta-cli verify --help)\n"
+               "  provision PLAN.csv [--jobs N] [--dry-run] [--json|--csv]\n"
+               "                                  set up every camera of a plan (orvanta-cli provision --help)\n"
+               "exit codes: 0 done, 2 usage, 3 camera not found, 4 template missing, 5 login refused,\n"
+               "            6 no reply, 7 camera error code, 8 WPS pairing failed, 9 a provision row failed\n",
         stderr);
 }
 
@@ -47,6 +51,8 @@ int main(int argc, char** argv)
     }
     if (!std::strcmp(cmd, "template"))
         return RunTemplateCommand(argc - 1, argv + 1);
+    if (!std::strcmp(cmd, "provision"))
+        return RunProvisionCommand(argc - 1, argv + 1);
     if (IsCameraCommand(cmd))
         return RunCameraCommand(argc - 1, argv + 1);
     std::fprintf(stderr, "orvanta-cli: unknown command '%s'\n", cmd);

@@ -115,7 +115,8 @@ bool ApplyItem(const std::string& key, const std::string& value, SimCamera& cam)
 }
 
 // --generate N[,description]: N cameras with consecutive MAC addresses,
-// addresses and names, the description applying to all of them.
+// addresses and names, the description applying to all of them; a state
+// file named in it becomes one file per camera, PATH-1 to PATH-N.
 bool Generate(const std::string& arg, SimOptions& options, std::string& error)
 {
     const std::size_t comma = arg.find(',');
@@ -139,6 +140,9 @@ bool Generate(const std::string& arg, SimOptions& options, std::string& error)
         for (int b = 0; b < 4; ++b)
             cam.Ip[b] = static_cast<uint8_t>(ip >> (24 - 8 * b));
         cam.Name = base.Name + "-" + std::to_string(i + 1);
+        // One state file per camera, numbered as the names are.
+        if (!base.Tpl.StatePath.empty())
+            cam.Tpl.StatePath = base.Tpl.StatePath + "-" + std::to_string(i + 1);
         options.Cameras.push_back(cam);
     }
     return true;
@@ -227,7 +231,8 @@ std::string Usage()
            "Plays cameras over UDP; prints \"ready\" once it listens.\n"
            "DESC: comma-separated key=value items: mac model name ip mask gw dns1 dns2 dhcp\n"
            "  port wifi hwspec reserved dnsspec id pwd reply=unicast|broadcast\n"
-           "  seq=wrong opcode=wrong status=N length=N dup=N delay=MS silent=1\n";
+           "  seq=wrong opcode=wrong status=N length=N dup=N delay=MS silent=1\n"
+           "  (--generate: state=PATH writes PATH-1 .. PATH-N, one file per camera)\n";
 }
 
 } // namespace orvsim
