@@ -5,7 +5,9 @@
 // library (orvanta_ui) and run under QT_QPA_PLATFORM=offscreen.
 //
 // Every message box is answered by the driver's MessageBoxHook (OK, or what
-// was queued with Boxes().Answer) and recorded in Boxes().Calls().
+// was queued with Boxes().Answer) and recorded in Boxes().Calls(). A driver
+// made with BoxMode::Real leaves the boxes real (tests under x11.sh answer
+// them through their own windows).
 //
 //   COrvantaDlg host;
 //   WizardDriver w(host);
@@ -34,6 +36,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/OrvantaDlg.h"
@@ -75,20 +78,27 @@ private:
     bool m_entered = false;
 };
 
+enum class BoxMode { Hooked, Real };
+
 class WizardDriver {
 public:
-    explicit WizardDriver(orv::COrvantaDlg& host) : m_host(host) {}
+    explicit WizardDriver(orv::COrvantaDlg& host, BoxMode boxes = BoxMode::Hooked) : m_host(host)
+    {
+        if (boxes == BoxMode::Hooked)
+            m_boxes.emplace();
+    }
 
     orv::COrvantaDlg& Host() { return m_host; }
     orv::CWizardPage* Page() const { return m_host.CurrentPage(); }
     int PageCode() const { return m_host.PageState(); }
-    orv::MessageBoxHook& Boxes() { return m_boxes; }
+    orv::MessageBoxHook& Boxes() { return m_boxes.value(); }
     // Every message box text so far, joined, for failure output.
     std::string BoxTexts() const
     {
         std::string all;
-        for (const auto& c : m_boxes.Calls())
-            all += orv::Utf8(c.text) + " | ";
+        if (m_boxes)
+            for (const auto& c : m_boxes->Calls())
+                all += orv::Utf8(c.text) + " | ";
         return all;
     }
 
@@ -213,7 +223,7 @@ public:
 
 private:
     orv::COrvantaDlg& m_host;
-    orv::MessageBoxHook m_boxes;
+    std::optional<orv::MessageBoxHook> m_boxes;
 };
 
 } // namespace orvtest
