@@ -3,20 +3,17 @@
 // planned camera goes through the wizard's own conversation (login,
 // capabilities, wireless read-back, password, settings, wireless, restart
 // as its model needs, the camera's waits), --jobs cameras at a time.
-#include <atomic>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "CameraArgs.h"
 #include "CameraSearch.h"
 #include "Commands.h"
 #include "ProvisionCamera.h"
+#include "ProvisionJobs.h"
 #include "ProvisionReport.h"
 #include "template/TemplateFile.h"
 
@@ -98,42 +95,6 @@ bool ParseProvisionArgs(int argc, char** argv, ProvisionArgs& out)
     }
     out.Format = json ? ReportFormat::Json : csv ? ReportFormat::Csv : ReportFormat::Table;
     return true;
-}
-
-// Runs `work(k)` for k = 0..count-1 on up to `jobs` threads; `onDone(n)`
-// runs on the calling thread each time the number of finished items grows.
-template <class Work, class Done>
-void RunJobs(std::size_t count, int jobs, Work work, Done onDone)
-{
-    std::atomic<std::size_t> next{0};
-    std::mutex lock;
-    std::condition_variable changed;
-    std::size_t finished = 0;
-    std::vector<std::thread> threads;
-    const std::size_t n = std::min<std::size_t>(count, static_cast<std::size_t>(jobs));
-    for (std::size_t t = 0; t < n; ++t) {
-        threads.emplace_back([&] {
-            for (std::size_t k; (k = next++) < count;) {
-                work(k);
-                std::lock_guard guard(lock);
-                ++finished;
-                changed.notify_one();
-            }
-        });
-    }
-    std::size_t shown = 0;
-    {
-        std::unique_lock guard(lock);
-        while (shown < count) {
-            changed.wait(guard, [&] { return finished != shown; });
-            shown = finished;
-            guard.unlock();
-            onDone(shown);
-            guard.lock();
-        }
-    }
-    for (std::thread& t : threads)
-        t.join();
 }
 
 } // namespace
