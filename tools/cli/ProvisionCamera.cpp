@@ -130,7 +130,8 @@ CameraOutcome Failed(std::string message)
 
 } // namespace
 
-std::unique_ptr<orv::CCamEngine> MakeCameraEngine(const orv::CCamEngine& search, int index, int replyWaitSeconds)
+std::unique_ptr<orv::CCamEngine> MakeCameraEngine(const orv::CCamEngine& search, int index,
+    const ProvisionSetup& setup)
 {
     auto engine = std::make_unique<orv::CCamEngine>();
     {
@@ -144,14 +145,14 @@ std::unique_ptr<orv::CCamEngine> MakeCameraEngine(const orv::CCamEngine& search,
     engine->m_nRequestPort = search.m_nRequestPort;
     engine->m_nSeq = search.m_nSeq;
     engine->m_wProtoVersion = search.m_wProtoVersion;
-    engine->m_nReplyWaitSeconds = replyWaitSeconds;
+    engine->m_nReplyWaitSeconds = setup.ReplyWaitSeconds;
     return engine;
 }
 
 CameraOutcome ProvisionCamera(const orv::CCamEngine& search, int index, const PlanRow& row,
     const ProvisionSetup& setup)
 {
-    const std::unique_ptr<orv::CCamEngine> engine = MakeCameraEngine(search, index, setup.ReplyWaitSeconds);
+    const std::unique_ptr<orv::CCamEngine> engine = MakeCameraEngine(search, index, setup);
     WizardSettings s;
     orv::CameraSession session(*engine, s, setup.TemplateDir);
     if (setup.Sleep)

@@ -31,7 +31,8 @@ struct CameraOutcome {
 // A fresh engine for the camera at `index` of the search's list: the
 // search's address table, request target and sequence number, and that one
 // record, nothing else.
-std::unique_ptr<orv::CCamEngine> MakeCameraEngine(const orv::CCamEngine& search, int index, int replyWaitSeconds);
+std::unique_ptr<orv::CCamEngine> MakeCameraEngine(const orv::CCamEngine& search, int index,
+    const ProvisionSetup& setup);
 
 // Runs the row against the camera at `index` of the search's list. Safe to
 // call from several threads at once with the same search engine.
