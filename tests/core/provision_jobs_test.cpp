@@ -90,6 +90,37 @@ TEST(ProvisionJobs, CamerasAtOnceEachOnItsOwnEngine)
     EXPECT_EQ(search.CountRecords(), kCameras);
 }
 
+// A step after the new password fails: the report says the camera already
+// takes the new password, or the installer would retry with the old one.
+TEST(ProvisionJobs, AFailureAfterThePasswordStepSaysTheNewPasswordIsSet)
+{
+    opstest::FakeCamera cam([](const std::vector<uint8_t>& req, int) {
+        if (req[4] == 0xA2) // the name and network step: error code 7
+            return std::vector<std::vector<uint8_t>>{opstest::ReplyTo(req, 5, {7, 0, 0, 0})};
+        return std::vector<std::vector<uint8_t>>{opstest::ReplyTo(req, 0)};
+    });
+    orv::CCamEngine search;
+    opstest::AimAtLoopback(search, cam.Port, 1);
+    orv::CamRecord rec = orvtest::MakeCameraRecord(1, "SIM", "Cam", {127, 0, 0, 1});
+    std::memset(rec.AddrIndex, 0xFF, sizeof rec.AddrIndex);
+    search.m_Found.push_back(rec);
+    const Plan plan = ReadPlan("mac,name,new_password\n" + MacOf(1) + ",Hall,n3w\n");
+    ASSERT_EQ(plan.Rows.size(), 1u);
+    ProvisionSetup setup;
+    setup.TemplateDir = orv::TemplateFolderOf(ORVANTA_BIN_DIR);
+    setup.User = u"admin";
+    setup.Password = u"old";
+    setup.ReplyWaitSeconds = 1;
+
+    const CameraOutcome o = ProvisionCamera(search, 0, plan.Rows[0], setup);
+    EXPECT_FALSE(o.Ok);
+    EXPECT_EQ(o.Message, "the camera reported error code 7; the new password is already set");
+    std::string opcodes;
+    for (const auto& req : cam.Requests())
+        opcodes += std::to_string(req[4]) + " ";
+    EXPECT_EQ(opcodes, "163 165 164 162 "); // login, capabilities, password, then the failed step
+}
+
 TEST(ProvisionJobs, NoJobsAndMoreJobsThanItems)
 {
     int calls = 0;

@@ -198,9 +198,14 @@ CameraOutcome ProvisionCamera(const orv::CCamEngine& search, int index, const Pl
     if (o.Changed.empty())
         return o; // the camera already holds the plan: nothing is sent
     r = session.ApplySettings(wireless);
-    if (r != -1)
-        return Failed(DescribeOutcome(r, session.m_nMsgCode).Message);
-    return o;
+    if (r == -1)
+        return o;
+    std::string why = DescribeOutcome(r, session.m_nMsgCode).Message;
+    // Once the password step went through, the sequence signs in with the
+    // new one: a second run with the old password would be refused.
+    if (row.NewPassword && password != *row.NewPassword && View(s.AdminPwd) == *row.NewPassword)
+        why += "; the new password is already set";
+    return Failed(why);
 }
 
 } // namespace orvcli
