@@ -1,7 +1,6 @@
 #include "template/TemplateFile.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,6 +8,7 @@
 
 #include "engine/CamEngine.h"
 #include "platform/core/AnsiText.h"
+#include "platform/core/DataFolder.h"
 
 namespace orv {
 
@@ -23,11 +23,7 @@ std::string TemplateFolderOf(std::string_view programDir)
 
 std::string TemplateFolder()
 {
-    char path[PATH_MAX + 1] = {};
-    const ssize_t n = readlink("/proc/self/exe", path, PATH_MAX);
-    std::string_view exe(path, n > 0 ? static_cast<std::size_t>(n) : 0);
-    const std::size_t slash = exe.rfind('/');
-    return TemplateFolderOf(slash == std::string_view::npos ? std::string_view(".") : exe.substr(0, slash));
+    return TemplateFolderOf(DataFolder());
 }
 
 int ReadTemplateFile(std::string_view folder, std::string_view fileName, char (&text)[kTemplateTextBytes])

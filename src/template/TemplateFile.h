@@ -15,7 +15,7 @@ constexpr std::size_t kTemplatePieceBytes = 257;  // read size
 // The one place the template folder is made: programDir + "/" when missing +
 // "tOrvanta/".
 std::string TemplateFolderOf(std::string_view programDir);
-// The template folder beside the running program.
+// The template folder in the program's data folder (platform/core/DataFolder.h).
 std::string TemplateFolder();
 
 // Reads folder + fileName into `text` (zeroed first): at most the first 9999

@@ -2,16 +2,15 @@
 
 #include <QClipboard>
 #include <QCursor>
-#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QThread>
 #include <QUrl>
 
 #include <cstring>
+
+#include "platform/core/DataFolder.h"
 
 namespace orv {
 
@@ -85,10 +84,7 @@ std::string ProgramFolder()
 {
     if (!g_folderOverride.empty())
         return g_folderOverride;
-    std::string dir = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-    if (dir.empty() || dir.back() != '/')
-        dir.push_back('/');
-    return dir;
+    return DataFolder();
 }
 
 void OverrideProgramFolder(const std::string& folder)

@@ -35,8 +35,9 @@ private:
     bool m_previous;
 };
 
-// Folder of the running executable, in the file system's encoding, with a
-// trailing '/'.
+// The program's data folder, in the file system's encoding, with a trailing
+// '/': beside the executable, else the installed ../share/orvanta
+// (platform/core/DataFolder.h).
 std::string ProgramFolder();
 // Replaces the program folder (tests and the skin renderer point it at a
 // skin elsewhere); an empty text restores the real one.
