@@ -8,6 +8,7 @@
 #include "platform/qt/WinDefs.h"
 #include "res/Resources.h"
 #include "skin/PicButton.h"
+#include "skin/core/BuiltinMessages.h"
 
 namespace orv {
 
@@ -196,6 +197,10 @@ void CDlgListCam::FinishSearch()
         m_pList->SetItemSelected(0, true);
         m_pList->setFocus();
     }
+    // A search that found nothing says why that may be, once: the timer that
+    // led here is stopped, so the next word comes only with the next search.
+    if (m_pEngine && m_pEngine->CountRecords() == 0)
+        ShowMessage(kMsgNoCameraFound, MB_OK | MB_ICONINFORMATION);
 }
 
 void CDlgListCam::SetControlsEnabled(bool on)

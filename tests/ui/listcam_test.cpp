@@ -282,3 +282,26 @@ TEST_F(ListCamTest, ExitAboutAndKeys)
     EXPECT_EQ(got[1].wParam, 1527);
     EXPECT_EQ(got[2].wParam, kNavExit);
 }
+
+// A search that finds no camera says once why that may be (message 3002);
+// a search that finds one says nothing.
+TEST_F(ListCamTest, NoCameraFoundIsSaidOncePerSearch)
+{
+    Open(std::string(kButtons) + kColumns + "[Message]\nMessage3002=Nothing found.\\\\Run the doctor.\n");
+    ASSERT_TRUE(SearchDone());
+    // The page's timer had ticks to spare: still one word per search.
+    QTest::qWait(300);
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].text, u"Nothing found.\r\nRun the doctor.");
+
+    page->SendCommand(CDlgListCam::kIdSearch);
+    ASSERT_TRUE(SearchDone());
+    QTest::qWait(300);
+    EXPECT_EQ(boxes.Calls().size(), 2u);
+
+    FeedCameras(engine, {{MakeCameraRecord(1, "A10", "Hall", kIp1)}});
+    page->SendCommand(CDlgListCam::kIdSearch);
+    ASSERT_TRUE(SearchDone());
+    QTest::qWait(300);
+    EXPECT_EQ(boxes.Calls().size(), 2u);
+}

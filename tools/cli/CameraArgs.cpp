@@ -1,6 +1,8 @@
 #include "CameraArgs.h"
 
+#include "CliOptions.h"
 #include "CliText.h"
+#include "SearchScope.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,20 +10,13 @@
 
 namespace orvcli {
 
-namespace {
-
-// Options that take a value; anything else starting with "--" is a flag.
-const char* const kValued[] = {"--mac", "--templates", "--user", "--password", "--reply-wait", "--to", "--ip",
-    "--mask", "--gw", "--dns1", "--dns2", "--name", "--web-port", "--essid", "--channel", "--security", "--key",
-    "--wep-key", "--wep-index", "--mode", "--new-password", "--pin", "--tx-rate"};
-
-} // namespace
-
 bool IsValuedOption(const char* arg)
 {
-    for (const char* v : kValued)
-        if (!std::strcmp(arg, v))
+    for (const CommandHelp& c : AllCommands()) {
+        const OptionKind kind = KindOf(c, arg);
+        if (kind == OptionKind::Value)
             return true;
+    }
     return false;
 }
 
@@ -42,57 +37,80 @@ std::string CameraArgs::Value(const std::string& key, const std::string& fallbac
 bool ParseCameraArgs(int argc, char** argv, CameraArgs& out)
 {
     out.Command = argv[0];
+    const CommandHelp* help = FindCommandHelp(out.Command);
+    if (!help)
+        return false;
     if (const char* u = std::getenv("ORVANTA_USER"))
         out.User = u;
     if (const char* p = std::getenv("ORVANTA_PASSWORD"))
         out.Password = p;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--json") {
-            out.Json = true;
-        } else if (IsValuedOption(argv[i])) {
-            if (i + 1 >= argc) {
-                std::fprintf(stderr, "orvanta-cli %s: %s needs a value\n", out.Command.c_str(), arg.c_str());
-                return false;
-            }
-            const std::string value = argv[++i];
-            if (arg == "--mac") out.Mac = value;
-            else if (arg == "--templates") out.TemplateDir = value;
-            else if (arg == "--user") out.User = value;
-            else if (arg == "--password") out.Password = value;
-            else if (arg == "--to") out.To = value;
-            else if (arg == "--reply-wait") out.WaitSeconds = std::atoi(value.c_str());
-            else out.Values[arg] = value;
-        } else if (arg.rfind("--", 0) == 0) {
-            out.Flags.push_back(arg);
-        } else {
-            std::fprintf(stderr, "orvanta-cli %s: unexpected '%s'\n", out.Command.c_str(), arg.c_str());
+        const OptionKind kind = KindOf(*help, arg);
+        if (kind == OptionKind::Unknown) {
+            if (arg.rfind("-", 0) == 0)
+                RefuseOption(*help, arg);
+            else
+                std::fprintf(stderr, "orvanta-cli %s: unexpected '%s'\n", out.Command.c_str(), arg.c_str());
             return false;
         }
+        if (arg == "--json") {
+            out.Json = true;
+            continue;
+        }
+        if (kind == OptionKind::Flag) {
+            out.Flags.push_back(arg);
+            continue;
+        }
+        const bool hasValue = i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0;
+        if (kind == OptionKind::OptionalValue && !hasValue) {
+            out.Flags.push_back(arg);
+            continue;
+        }
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "orvanta-cli %s: %s needs a value\n", out.Command.c_str(), arg.c_str());
+            return false;
+        }
+        const std::string value = argv[++i];
+        if (kind == OptionKind::OptionalValue)
+            out.Flags.push_back(arg);
+        if (arg == "--mac") out.Mac = value;
+        else if (arg == "--templates") out.TemplateDir = TemplateDirOption(value);
+        else if (arg == "--interface") {
+            std::string why;
+            if (!AdapterCanBeSearched(value, why)) {
+                std::fprintf(stderr, "orvanta-cli %s: %s\n", out.Command.c_str(), why.c_str());
+                return false;
+            }
+            out.Interface = value;
+        }
+        else if (arg == "--user") out.User = value;
+        else if (arg == "--password") out.Password = value;
+        else if (arg == "--to") out.To = value;
+        else if (arg == "--reply-wait") {
+            if (!ParseSeconds(value, out.WaitSeconds)) {
+                std::fprintf(stderr, "orvanta-cli %s: --reply-wait wants whole seconds from 1 to 3600, not '%s'\n",
+                    out.Command.c_str(), value.c_str());
+                return false;
+            }
+        } else out.Values[arg] = value;
     }
     if (out.User.empty())
         out.User = "admin";
-    if (out.WaitSeconds < 1)
-        out.WaitSeconds = 1;
     return true;
 }
 
-void PrintCameraUsage()
+void PrintCameraUsage(const std::string& command, std::FILE* out)
 {
-    std::fputs(
-        "camera commands (the camera is picked by --mac after a search):\n"
-        "  details                          every camera's settings from its search reply\n"
-        "  verify | caps | wlan --mac MAC   login check, capability list, wireless settings\n"
-        "  set-network --mac MAC (--dhcp | --ip A --mask M --gw G [--dns1 D --dns2 D]) [--name N] [--web-port P]\n"
-        "  set-wlan --mac MAC [--enable|--disable] [--essid S] [--channel N] [--mode infra|adhoc]\n"
-        "           [--security none|wep|wpa|wpa2] [--key K] [--wep-index 1-4]\n"
-        "  change-password --mac MAC --new-password P\n"
-        "  reset --mac MAC\n"
-        "  wps --mac MAC (--pbc | --pin [PIN])\n"
-        "options: --user ID --password PWD (or ORVANTA_USER, ORVANTA_PASSWORD), --templates DIR, --json\n"
-        "exit codes: 0 done, 2 usage, 3 camera not found, 4 template missing, 5 login refused,\n"
-        "            6 no reply, 7 camera error code, 8 WPS pairing failed\n",
-        stderr);
+    if (const CommandHelp* help = FindCommandHelp(command)) {
+        PrintCommandHelp(*help, out);
+    } else {
+        std::fputs("camera commands: details verify caps wlan set-network set-wlan change-password reset wps\n"
+                   "(orvanta-cli COMMAND --help lists the options of each)\n", out);
+    }
+    std::fputs("exit codes: 0 done, 2 usage, 3 camera not found, 4 template missing, 5 login refused,\n"
+               "            6 no reply, 7 camera error code, 8 WPS pairing failed\n",
+        out);
 }
 
 void Report::Add(const std::string& key, const std::string& value)

@@ -1,6 +1,7 @@
 #pragma once
 // Options shared by the camera commands of orvanta-cli, and how their
 // outcome is reported (text or JSON) and turned into an exit code.
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -10,7 +11,8 @@ namespace orvcli {
 struct CameraArgs {
     std::string Command;
     std::string Mac;           // --mac: the camera, as the search lists it
-    std::string TemplateDir;   // --templates (default: beside the program)
+    std::string TemplateDir;   // --templates, always ending in '/' (default: the data folder's)
+    std::string Interface;     // --interface: search from this adapter only
     std::string User, Password; // --user/--password, else ORVANTA_USER/ORVANTA_PASSWORD
     bool Json = false;
     int WaitSeconds = 10;      // --reply-wait: seconds per try
@@ -41,12 +43,15 @@ struct Outcome {
 };
 Outcome DescribeOutcome(int pageResult, int msgCode);
 
-// True for an option that takes the next argument as its value.
+// True for an option that takes the next argument as its value (in any
+// command's option table).
 bool IsValuedOption(const char* arg);
 
-// False with a message on stderr when the command line is not usable.
+// False with a message on stderr when the command line is not usable:
+// an option the command does not take, a missing or malformed value.
 bool ParseCameraArgs(int argc, char** argv, CameraArgs& out);
-void PrintCameraUsage();
+// The command's usage and options, and the exit codes.
+void PrintCameraUsage(const std::string& command, std::FILE* out);
 
 // One line of "key: value" output, or one JSON member.
 class Report {

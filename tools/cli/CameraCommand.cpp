@@ -10,6 +10,10 @@
 
 #include "CameraArgs.h"
 #include "CameraSearch.h"
+#include "CliOptions.h"
+#include "CliText.h"
+#include "NetworkOptions.h"
+#include "SearchScope.h"
 #include "Commands.h"
 #include "engine/CamEngine.h"
 #include "engine/WSClient.h"
@@ -108,6 +112,12 @@ void FindCameras(CCamEngine& engine, const CameraArgs& args)
         DiscoverAt(engine, args.To);
         return;
     }
+    std::string why;
+    if (!args.Interface.empty() && !RestrictSearchTo(engine, args.Interface, why)) {
+        // The adapter went away since the command line was read.
+        std::fprintf(stderr, "orvanta-cli %s: %s\n", args.Command.c_str(), why.c_str());
+        return;
+    }
     engine.StartSearch();
     while (!engine.IsSearchDone())
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -131,18 +141,33 @@ int RunCameraWork(const CameraArgs& args, CCamEngine& engine, WizardSettings& se
 int RunCameraCommand(int argc, char** argv)
 {
     CameraArgs args;
-    if (argc >= 2 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))) {
-        PrintCameraUsage();
-        return kExitOk;
+    for (int i = 1; i < argc; ++i) {
+        if (IsHelp(argv[i])) {
+            PrintCameraUsage(argv[0], stdout);
+            return kExitOk;
+        }
     }
-    if (!ParseCameraArgs(argc, argv, args)) {
-        PrintCameraUsage();
+    if (!ParseCameraArgs(argc, argv, args))
         return kExitUsage;
-    }
     if (args.Command != "details" && args.Mac.empty()) {
-        std::fprintf(stderr, "orvanta-cli %s: --mac is required\n", args.Command.c_str());
-        PrintCameraUsage();
+        std::fprintf(stderr, "orvanta-cli %s: --mac is required (see orvanta-cli %s --help)\n", args.Command.c_str(),
+            args.Command.c_str());
         return kExitUsage;
+    }
+    if (args.Command == "wps" && args.Has("--pbc") == args.Has("--pin")) {
+        std::fputs("orvanta-cli wps: give --pbc or --pin [PIN]\n", stderr);
+        return kExitUsage;
+    }
+    if (args.Command == "change-password" && args.Value("--new-password").empty()) {
+        std::fputs("orvanta-cli change-password: --new-password is required\n", stderr);
+        return kExitUsage;
+    }
+    if (args.Command == "set-network") {
+        NetworkRefusal why;
+        if (!PrecheckNetworkOptions(args, why)) {
+            std::fprintf(stderr, "orvanta-cli set-network: %s\n", why.text.c_str());
+            return kExitUsage;
+        }
     }
     CCamEngine engine;
     engine.m_nReplyWaitSeconds = args.WaitSeconds;
@@ -154,7 +179,7 @@ int RunCameraCommand(int argc, char** argv)
     const int index = FindIndex(engine, args.Mac);
     if (index < 0) {
         std::fprintf(stderr, "orvanta-cli %s: no camera with MAC %s answered the search\n", args.Command.c_str(),
-            args.Mac.c_str());
+            Printable(args.Mac).c_str());
         return kExitNotFound;
     }
     session.PrepareSelected(index);

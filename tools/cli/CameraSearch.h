@@ -9,7 +9,8 @@
 
 namespace orvcli {
 
-// Fills the engine's found-camera list; returns when the search has ended.
+// Fills the engine's found-camera list (from the --interface adapter only,
+// when given); returns when the search has ended.
 void FindCameras(orv::CCamEngine& engine, const CameraArgs& args);
 // Index of the record whose MAC address has the same hexadecimal digits as
 // `mac` (any separators, any case); -1 when no camera answered with it.

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "CameraArgs.h"
+#include "NetworkOptions.h"
 #include "engine/CamEngine.h"
 #include "template/CameraSession.h"
 
@@ -70,32 +71,6 @@ std::string MakePin()
     return pin;
 }
 
-// False (with a message) when the options do not describe a network setting.
-bool ChooseNetwork(const CameraArgs& a, WizardSettings& s)
-{
-    if (a.Has("--dhcp")) {
-        s.DhcpEnabled = 1;
-        // As the network summary page sends a DHCP choice.
-        for (wchar* f : {s.CameraIP, s.SubnetMask, s.Gateway, s.PrimaryDNS, s.SecondaryDNS})
-            WCopy(f, 64, u"Auto");
-    } else if (!a.Value("--ip").empty()) {
-        s.DhcpEnabled = 0;
-        Put(s.CameraIP, a.Value("--ip"));
-        Put(s.SubnetMask, a.Value("--mask", Text(s.SubnetMask)));
-        Put(s.Gateway, a.Value("--gw", Text(s.Gateway)));
-        Put(s.PrimaryDNS, a.Value("--dns1", Text(s.PrimaryDNS)));
-        Put(s.SecondaryDNS, a.Value("--dns2", Text(s.SecondaryDNS)));
-    } else if (a.Value("--name").empty() && a.Value("--web-port").empty()) {
-        std::fputs("orvanta-cli set-network: give --dhcp, or --ip with --mask and --gw\n", stderr);
-        return false;
-    }
-    if (!a.Value("--name").empty())
-        Put(s.CameraName, a.Value("--name"));
-    if (!a.Value("--web-port").empty())
-        s.WebPort = std::atoi(a.Value("--web-port").c_str());
-    return true;
-}
-
 bool ChooseWireless(const CameraArgs& a, WizardSettings& s)
 {
     if (a.Has("--disable"))
@@ -156,6 +131,16 @@ int RunCameraWork(const CameraArgs& args, CCamEngine& engine, WizardSettings& se
         Put(settings.NewPwd, args.Value("--new-password"));
         Put(settings.ConfirmPwd, args.Value("--new-password"));
     }
+    if (cmd == "set-network") {
+        // The camera's current values fill what the options leave out; a
+        // refusal ends the command before the login is sent.
+        WizardSettings probe = settings;
+        NetworkRefusal why;
+        if (!ChooseNetwork(args, probe, why)) {
+            std::fprintf(stderr, "orvanta-cli set-network: %s\n", why.text.c_str());
+            return kExitUsage;
+        }
+    }
     int r = session.CheckLogin(id.c_str(), pwd.c_str());
     if (r != -1)
         return report.Finish(r, session.m_nMsgCode);
@@ -174,8 +159,11 @@ int RunCameraWork(const CameraArgs& args, CCamEngine& engine, WizardSettings& se
         else
             AddWireless(report, settings);
     } else if (cmd == "set-network" || cmd == "change-password") {
-        if (cmd == "set-network" && !ChooseNetwork(args, settings))
+        NetworkRefusal why;
+        if (cmd == "set-network" && !ChooseNetwork(args, settings, why)) {
+            std::fprintf(stderr, "orvanta-cli set-network: %s\n", why.text.c_str());
             return kExitUsage;
+        }
         r = session.ApplySettings(false);
     } else if (cmd == "set-wlan") {
         if (!ChooseWireless(args, settings))
@@ -184,10 +172,7 @@ int RunCameraWork(const CameraArgs& args, CCamEngine& engine, WizardSettings& se
     } else if (cmd == "reset") {
         r = session.StepReset();
     } else if (cmd == "wps") {
-        if (args.Has("--pbc") == !args.Value("--pin").empty() && !args.Has("--pin")) {
-            std::fputs("orvanta-cli wps: give --pbc or --pin [PIN]\n", stderr);
-            return kExitUsage;
-        }
+        // --pbc or --pin, checked before the search.
         settings.WpsMode = args.Has("--pbc") ? 1 : 2;
         const std::string pin = args.Value("--pin").empty() ? MakePin() : args.Value("--pin");
         if (settings.WpsMode == 2)

@@ -2,6 +2,10 @@
 
 #include <cstdio>
 
+#include "platform/core/DataFolder.h"
+#include "platform/core/WideText.h"
+#include "skin/core/LayoutReader.h"
+
 namespace orvcli {
 
 std::string JsonString(const std::string& utf8)
@@ -41,6 +45,30 @@ std::string CsvField(const std::string& utf8)
     for (char c : text)
         out += c == '"' ? std::string("\"\"") : std::string(1, c);
     return out + "\"";
+}
+
+std::string CsvRow(const std::vector<std::string>& fields)
+{
+    std::string row;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        row += (i ? "," : "") + CsvField(fields[i]);
+    return row + "\r\n";
+}
+
+std::string SkinMessage(int number, const std::string& lineBreak)
+{
+    const auto profile = orv::LoadProfile(orv::SettingsFileIn(orv::DataFolder()));
+    const std::string text = orv::Utf8(orv::MessageText(*profile, number));
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "\r\n") == 0) {
+            out += lineBreak;
+            ++i;
+        } else {
+            out += Printable(text.substr(i, 1));
+        }
+    }
+    return out;
 }
 
 } // namespace orvcli

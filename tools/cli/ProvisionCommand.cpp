@@ -11,6 +11,7 @@
 
 #include "CameraArgs.h"
 #include "CameraSearch.h"
+#include "CliOptions.h"
 #include "Commands.h"
 #include "ProvisionCamera.h"
 #include "ProvisionJobs.h"
@@ -33,20 +34,12 @@ struct ProvisionArgs {
     CameraArgs Camera; // --templates, --interface, --user, --password, --reply-wait, --to
 };
 
-void PrintProvisionUsage()
+// The options come from the command table (CliOptions.cpp), as for every
+// other command.
+void PrintProvisionUsage(std::FILE* out = stderr)
 {
-    std::fputs(
-        "usage: orvanta-cli provision PLAN.csv [--jobs N] [--dry-run] [--json|--csv] [--templates DIR]\n"
-        "                             [--interface NAME] [--user ID] [--password PWD] [--reply-wait SECONDS]\n"
-        "PLAN.csv: a header line, then one row per camera; columns in any order, only mac required:\n"
-        "  mac, user, password, name, dhcp, ip, mask, gateway, dns1, dns2, web_port, new_password,\n"
-        "  essid, security (none|wep|wpa|wpa2), key, channel\n"
-        "  An empty cell keeps the camera's value; an address implies dhcp 0; any wireless column turns\n"
-        "  Wi-Fi on. user/password default to --user/--password or ORVANTA_USER/ORVANTA_PASSWORD.\n"
-        "One search, then --jobs cameras at a time (default 8). --dry-run checks the plan against the\n"
-        "search and sends nothing else. Output: one result per row in plan order; progress on stderr.\n"
-        "exit codes: 0 every row succeeded, 2 usage or unreadable plan, 9 a row failed\n",
-        stderr);
+    PrintCommandHelp(*FindCommandHelp("provision"), out);
+    std::fputs("exit codes: 0 every row succeeded, 2 usage or unreadable plan, 9 a row failed\n", out);
 }
 
 bool ParseProvisionArgs(int argc, char** argv, ProvisionArgs& out)
@@ -105,9 +98,11 @@ using namespace orvcli;
 
 int RunProvisionCommand(int argc, char** argv)
 {
-    if (argc >= 2 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))) {
-        PrintProvisionUsage();
-        return kExitOk;
+    for (int i = 1; i < argc; ++i) {
+        if (IsHelp(argv[i])) {
+            PrintProvisionUsage(stdout);
+            return kExitOk;
+        }
     }
     ProvisionArgs args;
     if (!ParseProvisionArgs(argc, argv, args)) {

@@ -1,6 +1,7 @@
-// orvanta-cli search [--json]: the wizard's camera search from a terminal.
-// Starts the engine's search, polls it every 100 ms as the list page does,
-// then prints every camera found.
+// orvanta-cli search [--json | --csv] [--interface NAME]: the wizard's camera
+// search from a terminal. Starts the engine's search, polls it every 100 ms as
+// the list page does, then prints every camera found; when none answered,
+// the list page's hint goes to standard error.
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -8,9 +9,12 @@
 #include <thread>
 #include <vector>
 
+#include "CliOptions.h"
 #include "Commands.h"
+#include "SearchScope.h"
 #include "CliText.h"
 #include "engine/CamEngine.h"
+#include "skin/core/BuiltinMessages.h"
 
 namespace {
 
@@ -53,6 +57,13 @@ void PrintJson(const std::vector<Row>& rows)
     std::printf("%s]\n", rows.empty() ? "" : "\n");
 }
 
+void PrintCsv(const std::vector<Row>& rows)
+{
+    std::fputs(orvcli::CsvRow({"model", "name", "ip", "mac", "webPort", "adapter"}).c_str(), stdout);
+    for (const Row& r : rows)
+        std::fputs(orvcli::CsvRow({r.Model, r.Name, r.Ip, r.Mac, std::to_string(r.WebPort), r.Adapter}).c_str(), stdout);
+}
+
 void PrintTable(const std::vector<Row>& rows)
 {
     std::printf("%-20s %-24s %-15s %-17s %5s  %s\n", "MODEL", "NAME", "IP", "MAC", "WEB", "ADAPTER");
@@ -81,16 +92,57 @@ std::string NothingSearchedReason(const orv::CCamEngine& engine)
 
 int RunSearchCommand(int argc, char** argv)
 {
-    bool json = false;
+    const orvcli::CommandHelp& help = *orvcli::FindCommandHelp("search");
+    bool json = false, csv = false, details = false;
+    std::string adapter;
+    // What "search --details" hands on to the details command.
+    std::vector<char*> detailsArgs{const_cast<char*>("details")};
     for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--json")) {
-            json = true;
-        } else {
-            std::fprintf(stderr, "orvanta-cli search: unknown option '%s'\nusage: orvanta-cli search [--json]\n", argv[i]);
-            return 2;
+        const std::string arg = argv[i];
+        const orvcli::OptionKind kind = orvcli::KindOf(help, arg);
+        if (orvcli::IsHelp(arg)) {
+            orvcli::PrintCommandHelp(help, stdout);
+            return 0;
+        }
+        if (kind == orvcli::OptionKind::Unknown)
+            return orvcli::RefuseOption(help, arg);
+        if (kind == orvcli::OptionKind::Value && i + 1 >= argc) {
+            std::fprintf(stderr, "orvanta-cli search: %s needs a value\n", argv[i]);
+            return orvcli::kExitUsageError;
+        }
+        if (arg == "--details") {
+            details = true;
+            continue;
+        }
+        detailsArgs.push_back(argv[i]);
+        if (kind == orvcli::OptionKind::Value)
+            detailsArgs.push_back(argv[i + 1]);
+        json = json || arg == "--json";
+        csv = csv || arg == "--csv";
+        if (arg == "--interface")
+            adapter = argv[i + 1];
+        if (kind == orvcli::OptionKind::Value)
+            ++i;
+    }
+    if (json && csv) {
+        std::fputs("orvanta-cli search: --json and --csv do not go together\n", stderr);
+        return orvcli::kExitUsageError;
+    }
+    if (details && csv) {
+        std::fputs("orvanta-cli search: --details has no --csv form (use --json)\n", stderr);
+        return orvcli::kExitUsageError;
+    }
+    if (details)
+        return RunCameraCommand(static_cast<int>(detailsArgs.size()), detailsArgs.data());
+
+    orv::CCamEngine engine;
+    if (!adapter.empty()) {
+        std::string why;
+        if (!orvcli::RestrictSearchTo(engine, adapter, why)) {
+            std::fprintf(stderr, "orvanta-cli search: %s\n", why.c_str());
+            return orvcli::kExitUsageError;
         }
     }
-    orv::CCamEngine engine;
     engine.StartSearch();
     while (!engine.IsSearchDone())
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -105,7 +157,11 @@ int RunSearchCommand(int argc, char** argv)
     const std::vector<Row> rows = CollectRows(engine);
     if (json)
         PrintJson(rows);
+    else if (csv)
+        PrintCsv(rows);
     else
         PrintTable(rows);
+    if (rows.empty())
+        std::fprintf(stderr, "%s\n", orvcli::SkinMessage(orv::kMsgNoCameraFound, "\n").c_str());
     return 0;
 }

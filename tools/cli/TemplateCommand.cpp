@@ -8,6 +8,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "CliOptions.h"
 #include "Commands.h"
 #include "TemplateOutput.h"
 #include "engine/CamEngine.h"
@@ -17,14 +18,16 @@ using namespace orv;
 
 namespace {
 
-void PrintTemplateUsage()
+void PrintTemplateUsage(std::FILE* out = stderr)
 {
     std::fputs("usage: orvanta-cli template parse FILE [--json]\n"
                "       orvanta-cli template encode FILE [NAME=VALUE ...] [--json]\n"
                "       orvanta-cli template decode FILE TYPE HEX [--json]\n"
                "decode places HEX as a reply's status block (Status, reserved, PayloadLength, payload);\n"
-               "for TYPE 161 as a discovery payload. TYPE 165 needs no template: give FILE as -.\n",
-        stderr);
+               "for TYPE 161 as a discovery payload. TYPE 165 needs no template: give FILE as -.\n"
+               "options:\n"
+               "  --json                   machine-readable output\n",
+        out);
 }
 
 // Loads FILE into the engine as a template operation does; "-" leaves the
@@ -141,8 +144,14 @@ int RunTemplateCommand(int argc, char** argv)
     bool json = false;
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
+        if (orvcli::IsHelp(argv[i])) {
+            PrintTemplateUsage(stdout);
+            return 0;
+        }
         if (!std::strcmp(argv[i], "--json"))
             json = true;
+        else if (!std::strncmp(argv[i], "--", 2))
+            return orvcli::RefuseOption(*orvcli::FindCommandHelp("template"), argv[i]);
         else
             args.emplace_back(argv[i]);
     }

@@ -1,5 +1,7 @@
 #include "skin/core/LayoutReader.h"
 
+#include "skin/core/BuiltinMessages.h"
+
 #include "platform/core/WideText.h"
 
 #include <cstdlib>
@@ -165,6 +167,8 @@ std::u16string MessageText(const CProfileFile& profile, int number)
 {
     std::u16string value = profile.GetString(u"Message", u"Message" + WFromInt(number), u"0");
     if (value == u"0")
+        value = BuiltinMessageText(number);
+    if (value.empty())
         return u"Some error occurred, error number is " + WFromInt(number) + u".";
     std::u16string text;
     for (std::size_t i = 0; i < value.size(); ++i) {

@@ -32,8 +32,9 @@ bool ReadControlDesc(const CProfileFile& profile, const SkinPaths& paths, const 
 int ComboDropHeight(int fontHeight);
 
 // Text of numbered message `number`: [Message] "Message<n>" with each pair of
-// backslashes turned into CR LF, or the fallback text when the value is
-// missing or exactly "0".
+// backslashes turned into CR LF. When the value is missing or exactly "0":
+// the message's built-in text (BuiltinMessages.h), else the generic fallback
+// text.
 std::u16string MessageText(const CProfileFile& profile, int number);
 
 } // namespace orv

@@ -1,0 +1,17 @@
+#include "skin/core/BuiltinMessages.h"
+
+namespace orv {
+
+std::u16string_view BuiltinMessageText(int number)
+{
+    switch (number) {
+    case kMsgNoCameraFound:
+        return u"No camera was found.\\\\Check that the camera is on and connected to the same network as this "
+               u"computer. A reverse-path filter (rp_filter) or a firewall here may drop its answers (UDP from port "
+               u"62976).\\\\To check this computer, run \"orvanta-cli doctor\".";
+    default:
+        return {};
+    }
+}
+
+} // namespace orv
