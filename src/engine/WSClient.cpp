@@ -63,13 +63,15 @@ int CUT_WSClient::OpenDatagram(const char* destination, int remotePort, const ch
                   FindInterfaceOfAddress(localAddress, ifName, ifIndex);
         if (ok) {
             m_LocalAddr = local.sin_addr;
-            if (setsockopt(m_hSocket, SOL_SOCKET, SO_BINDTODEVICE, ifName.c_str(),
-                    static_cast<socklen_t>(ifName.size() + 1)) == 0) {
-                m_nIfIndex = ifIndex;
-                local.sin_addr.s_addr = htonl(INADDR_ANY);
-            }
-            // Without the interface tie (old kernels want privilege for it)
-            // the plain bind below still gets every unicast reply.
+            // Kernels before 5.7 refuse the interface tie without CAP_NET_RAW.
+            // The socket then stays on the wildcard address all the same: the
+            // request still leaves by the adapter (IP_PKTINFO, see
+            // SendDatagram) and the answers to this socket's own port, the
+            // broadcast ones included, still arrive; only an answer coming in
+            // on another adapter is no longer kept out.
+            setsockopt(m_hSocket, SOL_SOCKET, SO_BINDTODEVICE, ifName.c_str(), static_cast<socklen_t>(ifName.size() + 1));
+            m_nIfIndex = ifIndex;
+            local.sin_addr.s_addr = htonl(INADDR_ANY);
             ok = bind(m_hSocket, reinterpret_cast<sockaddr*>(&local), sizeof local) == 0;
         }
         if (!ok) {
