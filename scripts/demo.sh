@@ -10,8 +10,9 @@
 # sudo. Nothing is sent on this machine's own interfaces; everything is
 # removed when the wizard ends, also on failure or Ctrl-C. Needs root.
 #
-#   sudo bash scripts/demo.sh                      # on your X11 or Wayland display
-#   sudo bash scripts/demo.sh --xvfb-shot shot.png # headless: screenshot, then end
+#   bash scripts/demo.sh                      # on your X11 or Wayland display
+#   bash scripts/demo.sh --xvfb-shot shot.png # headless: screenshot, then end
+# (as root, or as a user who may use sudo: the script asks for it)
 #
 # Every simulated camera accepts the ID "admin" with the password "admin".
 set -euo pipefail
@@ -27,8 +28,11 @@ while [[ $# -gt 0 ]]; do
   esac
 done
 if [[ $EUID -ne 0 ]]; then
-  echo "demo: needs root to create network namespaces (sudo bash scripts/demo.sh)" >&2
-  exit 1
+  # Namespaces need root; the wizard itself still runs as the calling user.
+  command -v sudo >/dev/null || { echo "demo: needs root to create network namespaces" >&2; exit 1; }
+  exec sudo env BUILD_DIR="${BUILD_DIR:-build}" SHOT_DELAY="$SHOT_DELAY" DISPLAY="${DISPLAY:-}" \
+    XAUTHORITY="${XAUTHORITY:-}" WAYLAND_DISPLAY="${WAYLAND_DISPLAY:-}" XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-}" \
+    bash "$0" "$@"
 fi
 for prog in orvanta orvanta-sim; do
   [[ -x $BIN/$prog ]] || { echo "demo: $BIN/$prog is missing; run scripts/setup.sh first" >&2; exit 1; }

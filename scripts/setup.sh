@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs and builds it.
-# Idempotent; run as root (or through sudo) on Debian 12.
+# Idempotent; on Debian 12, as root or as a user who may use sudo (only the
+# package installation runs through sudo then; the build is the user's).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,6 +12,7 @@ PACKAGES=(
   iproute2 procps
   xvfb x11-apps x11-utils xauth imagemagick fonts-dejavu-core
   python3 python3-pil
+  dpkg-dev file lintian desktop-file-utils appstream librsvg2-bin nftables
 )
 
 missing=()
@@ -19,9 +21,13 @@ for p in "${PACKAGES[@]}"; do
 done
 if ((${#missing[@]})); then
   echo "setup: installing ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  as_root=()
+  if [[ $EUID -ne 0 ]]; then
+    command -v sudo >/dev/null || { echo "setup: run as root, or install sudo" >&2; exit 1; }
+    as_root=(sudo)
+  fi
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 BUILD_DIR=${BUILD_DIR:-build}

@@ -21,6 +21,9 @@ ctest --test-dir build --output-on-failure -j2 -LE netns || failed+=("tests")
 echo "== tests in network namespaces =="
 ctest --test-dir build --output-on-failure -L netns || failed+=("namespace tests")
 
+echo "== Debian package =="
+bash scripts/check-package.sh || failed+=("package")
+
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer, fuzzing =="
 bash scripts/sanitize.sh || failed+=("sanitizers/fuzzing")
 
