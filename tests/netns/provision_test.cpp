@@ -191,7 +191,7 @@ TEST_F(Provision, DryRunThenRunEndsEveryCameraAsPlannedOrSaysWhyNot)
     EXPECT_EQ(s_lab->RunProgramInPc({cli, "verify", "--mac", kGood, "--password", "secret"}, out), 5) << out;
 }
 
-TEST_F(Provision, CsvOutputAndAPlanWithoutMacColumn)
+TEST_F(Provision, CsvOutputOneAdapterAndAPlanWithoutMacColumn)
 {
     std::ofstream(s_dir + "/nomac.csv") << "name,ip\r\nx,1.2.3.4\r\n";
     std::string out;
@@ -200,10 +200,15 @@ TEST_F(Provision, CsvOutputAndAPlanWithoutMacColumn)
         2);
     EXPECT_NE(out.find("line 1: the header has no 'mac' column"), std::string::npos) << out;
 
-    std::ofstream(s_dir + "/one.csv") << "name,mac\r\n\"Same\"," << kMissing << "\r\n";
-    EXPECT_EQ(s_lab->RunProgramInPc({NetnsLab::CliPath(), "provision", s_dir + "/one.csv", "--csv"}, out), 9);
+    // --interface: only the second segment is searched; a dry run, as CSV.
+    std::ofstream(s_dir + "/one.csv") << "name,mac\r\n\"Gate\"," << kDhcp << "\r\nSame," << kSame << "\r\n";
+    EXPECT_EQ(s_lab->RunProgramInPc(
+                  {NetnsLab::CliPath(), "provision", s_dir + "/one.csv", "--csv", "--dry-run", "--interface", "eth1"},
+                  out),
+        9);
     EXPECT_EQ(out, "line,mac,ok,changed,message\r\n"
-                   "2,02.00.00.00.15.09,false,,not found: the camera did not answer the search\r\n");
+                   "2,02.00.00.00.15.02,true,name,\r\n"
+                   "3,02.00.00.00.15.06,false,,not found: the camera did not answer the search\r\n");
 }
 
 } // namespace
