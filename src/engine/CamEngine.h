@@ -61,7 +61,7 @@ public:
     // lookup however many cameras answered.
     std::unordered_set<uint64_t> m_FoundMacs;
     // Adapters the last search sent its request from.
-    int32_t m_nSearchedAdapters = 0;
+    std::atomic<int32_t> m_nSearchedAdapters{0};
     // Set by the destructor so a running worker stops after its current wait.
     std::atomic<bool> m_bStopSearch{false};
 
@@ -109,6 +109,11 @@ public:
     void ClearCancel();
     bool CancelRequested() const;
     std::atomic<bool> m_bCancel{false};
+    // Where the exchange's datagrams come from: the network, unless a fuzzer
+    // or a test puts a script here. Given each request sent, the script
+    // returns the datagrams that answer it; when they are used up the try
+    // ends as a silent camera's would, without waiting.
+    std::function<std::vector<std::vector<uint8_t>>(const uint8_t* request, int size)> m_ExchangeScript;
     // Seconds each try waits for a datagram; tests shorten it.
     int32_t m_nReplyWaitSeconds = 10;
     // Where requests go. Always the broadcast address on the camera port in
@@ -118,14 +123,16 @@ public:
 
 public:
     // Members, in the order the engine has always laid them out.
-    uint16_t m_nSeq = 0;
-    int32_t m_nStatus = 0;
+    // The fields below that the search worker writes while the list page
+    // reads them are atomic; m_Found and m_nDone are guarded by m_csDone.
+    std::atomic<uint16_t> m_nSeq{0};
+    std::atomic<int32_t> m_nStatus{0};
     std::vector<CamRecord> m_Found;
     int32_t m_nSelIndex = -1;
     wchar m_szTargetMac[260] = {};
-    uint8_t m_bSearching = 0;
-    int32_t m_nFound = 0;
-    int32_t m_nKind = 0;
+    std::atomic<uint8_t> m_bSearching{0};
+    std::atomic<int32_t> m_nFound{0};
+    std::atomic<int32_t> m_nKind{0};
     wchar m_szCameraIP[260] = {};
     int32_t m_nFieldCount = 0;
     TemplateField m_Fields[kMaxFields];

@@ -59,6 +59,10 @@ int32_t CameraSession::ReadVarInt(const char* name)
 
 int CameraSession::PrepareSelected(int index)
 {
+    // A pick that no longer names a listed camera (a new search emptied the
+    // list) stops the caller before anything is changed.
+    if (index < 0 || index >= m_Engine.CountRecords())
+        return 0;
     m_Engine.SelectRecord(index);
     m_Settings.Kind = 2;
     m_Settings.WebPort = m_Engine.GetSelWebPort();
@@ -74,15 +78,19 @@ int CameraSession::PrepareSelected(int index)
 
 int CameraSession::ReadBackDiscovery(int index)
 {
-    m_Engine.SelectRecord(index);
-    WCopy(m_Settings.MacText, m_Engine.GetSelMacText());
-    Load("Discovery_temp"); // a missing template leaves the table as it was
+    // The record is copied and its index checked in one step, so a search
+    // emptying the list meanwhile cannot make it read past the list.
     uint8_t area[kStatusBlockSize] = {};
     {
         std::lock_guard<std::mutex> lock(m_Engine.m_csDone);
+        if (index < 0 || static_cast<std::size_t>(index) >= m_Engine.m_Found.size())
+            return 0;
         const CamRecord& rec = m_Engine.m_Found[static_cast<std::size_t>(index)];
         std::memcpy(area, rec.Payload, sizeof rec.Payload);
     }
+    m_Engine.SelectRecord(index);
+    WCopy(m_Settings.MacText, m_Engine.GetSelMacText());
+    Load("Discovery_temp"); // a missing template leaves the table as it was
     for (int i = 0; i < kStatusBlockSize; ++i) {
         m_Engine.m_WireBytes[i] = area[i];
         m_Engine.m_WorkText[i] = area[i];

@@ -53,6 +53,9 @@ struct KeyPair {
 // camera when several are set up at once), so every touch holds the lock.
 KeyPair* g_pair = nullptr;
 std::mutex g_pairLock;
+// The exponent fuzzing asks for (UseFixedExponent); empty: random ones.
+uint8_t g_fixedExponent[kDhPrimeBytes];
+int g_fixedExponentLength = 0;
 
 void Discard()
 {
@@ -102,6 +105,10 @@ void Publish(BIGNUM* x, uint8_t* publicKey, int& length)
 void GenerateDHPublicKey(uint8_t* publicKey, int& length)
 {
     std::lock_guard lock(g_pairLock);
+    if (g_fixedExponentLength > 0) {
+        Publish(BN_bin2bn(g_fixedExponent, g_fixedExponentLength, nullptr), publicKey, length);
+        return;
+    }
     BIGNUM* x = BN_new();
     // 2^1534 <= x < 2^1535: one bit shorter than p, top bit set.
     if (x && BN_priv_rand(x, kDhPrimeBytes * 8 - 1, BN_RAND_TOP_ONE, BN_RAND_BOTTOM_ANY) != 1) {
@@ -141,6 +148,17 @@ void GenerateDHSecreteKey(const uint8_t* peerKey, int peerLength, int& length, u
     }
     Discard();
     std::printf("GenerateDHSecreteKey EXIT\n");
+}
+
+void UseFixedExponent(const uint8_t* exponent, int exponentLength)
+{
+    std::lock_guard lock(g_pairLock);
+    g_fixedExponentLength = 0;
+    if (!exponent || exponentLength <= 0 || exponentLength > kDhPrimeBytes)
+        return;
+    for (int i = 0; i < exponentLength; ++i)
+        g_fixedExponent[i] = exponent[i];
+    g_fixedExponentLength = exponentLength;
 }
 
 void ReleaseKeyAgreement()

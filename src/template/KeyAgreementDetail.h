@@ -14,4 +14,10 @@ void GenerateDHPublicKeyFromExponent(const uint8_t* exponent, int exponentLength
 // Bit length of the held private exponent; 0 when no key pair is held.
 int HeldExponentBits();
 
+// For fuzzing only: every later key pair uses this exponent (big-endian, at
+// most 192 bytes) instead of a random one, so that a small exponent makes
+// each pair and secret cheap; a length of 0 goes back to random exponents.
+// Never used with a camera.
+void UseFixedExponent(const uint8_t* exponent, int exponentLength);
+
 } // namespace orv

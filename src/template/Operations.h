@@ -60,6 +60,12 @@ constexpr int kInitWpsScrambleLength = 200;
 // A reply status that means "still running" (WPS polls).
 constexpr int kStatusRunning = 257;
 
+// How the transaction judges one datagram against the request it sent: not
+// a camera's reply at all (ignored), another camera's or request's reply, or
+// the answer (magic, sequence number, opcode and MAC address all match).
+enum class ReplyKind { NotAReply, OtherReply, Answer };
+ReplyKind JudgeReply(const uint8_t* datagram, int length, const uint8_t* request);
+
 // "00:1a:2b:3c:4d:5e" or any other single separator: six hexadecimal pairs,
 // each followed by one character. Digits that are missing or not hexadecimal
 // end that pair's number, as a scanf "%2x" would. Reads no further than the

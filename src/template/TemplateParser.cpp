@@ -105,10 +105,13 @@ int CCamEngine::ParseTemplate(const wchar* lineEnd)
         const std::size_t end = sep.empty() ? View::npos : text.find(sep, pos);
         const bool last = end == View::npos;
         const View line = last ? text.substr(pos) : text.substr(pos, end - pos);
+        // A final line end never changes parsing: a line followed only by it
+        // is the last line too.
+        const bool lastLine = last || end + sep.size() == text.size();
         if (!line.empty() && line.front() != u'/' && line.front() != u'[') {
             TemplateField f {};
             f.Kind = kParsed;
-            if (!ParseFieldLine(line, last, f)) {
+            if (!ParseFieldLine(line, lastLine, f)) {
                 // Entries already inserted stay, but the table reads as empty.
                 m_nFieldCount = 0;
                 return 0;

@@ -328,6 +328,17 @@ TEST_F(Session, DiscoveryPayloadReadsBackThroughTheTemplate)
     EXPECT_EQ(settings.DNSSpec, 2);
     EXPECT_EQ(settings.WlanEnabled, 1);
     EXPECT_EQ(Utf8(settings.MacText), "02.00.00.00.00.01");
+
+    // A pick the list no longer holds (a new search emptied it) stops the
+    // caller and changes nothing.
+    for (int stale : {1, -1, 1 << 30}) {
+        WCopy(settings.MacText, u"kept");
+        settings.Family = 0;
+        EXPECT_NE(session->PrepareSelected(stale), -1) << stale;
+        EXPECT_NE(session->ReadBackDiscovery(stale), -1) << stale;
+        EXPECT_EQ(Utf8(settings.MacText), "kept");
+        EXPECT_EQ(settings.Family, 0);
+    }
 }
 
 } // namespace

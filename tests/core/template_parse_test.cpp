@@ -108,7 +108,7 @@ TEST(TemplateParse, AbortRuleEmptiesTableBeforeLastLine)
         "A;2;a;b=c;0;1;TW2S\r\na;4=z;0;5;TW2S\r\nB;2;a;b=c;0;1;TW2S",
         "a;4;x=z;0;5;TW2S\r\nB;2;a;b",
         "a;4;x;y y=z;0;5;TW2S\r\nB;2;a;b",
-        "a;4=z;0;5;TW2S\r\n", // the empty piece after the final CR LF is the last line
+        "a;4=z;0;5;TW2S\r\n\r\n", // an empty line still follows it
     };
     for (const char* text : bad) {
         SCOPED_TRACE(text);
@@ -118,6 +118,18 @@ TEST(TemplateParse, AbortRuleEmptiesTableBeforeLastLine)
         // Encoding an aborted table sends an empty payload.
         e->EncodeRequest();
         EXPECT_EQ(e->m_nPayloadLength, 0);
+    }
+    // Followed only by the final CR LF, the line is the last line and gives
+    // its entry, exactly as without that CR LF.
+    for (const char* text : {"a;4=z;0;5;TW2S\r\n", "a;4=z;0;5;TW2S", "A;2;a;b=c;0;1;TW2S\r\na;4=z;0;5;TW2S\r\n"}) {
+        SCOPED_TRACE(text);
+        auto last = Parsed(text);
+        ASSERT_GE(last->m_nFieldCount, 1);
+        const TemplateField& f = last->m_Fields[last->m_nFieldCount - 1];
+        EXPECT_EQ(Utf8(f.Name), "a");
+        EXPECT_EQ(f.Length, 4);
+        EXPECT_EQ(Utf8(f.Extra1), "");
+        EXPECT_EQ(Var(*last, "a"), "5");
     }
     // Lines without "=" never abort; a bad item is just not stored.
     auto e = Parsed("a;4 4;x;y\r\nB;2;a;b");

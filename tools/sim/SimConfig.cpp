@@ -206,6 +206,13 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& error
                 return false;
         } else if (arg == "--log") {
             options.LogPath = value;
+        } else if (arg == "--stray" || arg == "--flood") {
+            long n = 0;
+            if (!ParseInt(value, 1, arg == "--stray" ? 65000 : 600000, n)) {
+                error = "bad value for " + arg;
+                return false;
+            }
+            (arg == "--stray" ? options.StrayBytes : options.FloodMs) = static_cast<int>(n);
         } else if (arg == "--port") {
             long port = 0;
             if (!ParseInt(value, 1, 65535, port)) {
@@ -218,7 +225,7 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& error
             return false;
         }
     }
-    if (options.Cameras.empty()) {
+    if (options.Cameras.empty() && options.StrayBytes == 0 && options.FloodMs == 0) {
         error = "no camera described";
         return false;
     }
@@ -227,8 +234,13 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& error
 
 std::string Usage()
 {
-    return "usage: orvanta-sim [--port N] [--log FILE] (--camera DESC | --config FILE | --generate N[,DESC])...\n"
+    return "usage: orvanta-sim [--port N] [--log FILE] [--stray BYTES] [--flood MS]\n"
+           "                   (--camera DESC | --config FILE | --generate N[,DESC])...\n"
            "Plays cameras over UDP; prints \"ready\" once it listens.\n"
+           "--stray BYTES: a datagram of that many bytes (not a camera's answer) goes to\n"
+           "  every requester just before the answers; --flood MS: empty datagrams go to\n"
+           "  every requester for MS milliseconds after its request. With either, the\n"
+           "  simulator may play no camera at all (a hostile host).\n"
            "DESC: comma-separated key=value items: mac model name ip mask gw dns1 dns2 dhcp\n"
            "  port wifi hwspec reserved dnsspec id pwd reply=unicast|broadcast\n"
            "  seq=wrong opcode=wrong status=N length=N dup=N delay=MS silent=1\n"

@@ -10,6 +10,9 @@
 //   misbehaviours: seq=wrong opcode=wrong status=N length=N dup=N delay=MS
 //   silent=1
 // --log FILE records every request received (for tests).
+// --stray N and --flood MS make a hostile host (cameras are then optional):
+// a stray of N bytes before the answers to every request, or empty
+// datagrams to every requester for MS milliseconds after its request.
 // Lines of a file that are empty or start with '#' are skipped.
 #include <string>
 #include <vector>
@@ -24,6 +27,11 @@ struct SimOptions {
     // arrival interface index.
     std::string LogPath;
     std::vector<SimCamera> Cameras;
+    // A hostile host: bytes of a stray datagram sent to every requester just
+    // before the answers to its request (0: none), and how long after every
+    // request a flood of empty datagrams goes to the requester (0: none).
+    int StrayBytes = 0;
+    int FloodMs = 0;
 };
 
 // Applies one description to `cam`. False with a message on a bad item.

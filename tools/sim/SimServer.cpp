@@ -5,6 +5,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -70,6 +71,8 @@ void SimServer::Run(const volatile bool& stop)
             const auto due = std::chrono::duration_cast<std::chrono::milliseconds>(m_Later.begin()->first - Clock::now());
             waitMs = due.count() < 0 ? 0 : (due.count() < waitMs ? static_cast<int>(due.count()) : waitMs);
         }
+        if (!m_Floods.empty())
+            waitMs = std::min(waitMs, 1);
         pollfd p{m_Socket, POLLIN, 0};
         if (poll(&p, 1, waitMs) == 1) {
             sockaddr_in from{};
@@ -96,6 +99,20 @@ void SimServer::Run(const volatile bool& stop)
             }
         }
         FlushDue();
+        FloodTick();
+    }
+}
+
+void SimServer::FloodTick()
+{
+    const auto now = Clock::now();
+    for (std::size_t i = 0; i < m_Floods.size();) {
+        if (now >= m_Floods[i].Until) {
+            m_Floods.erase(m_Floods.begin() + static_cast<std::ptrdiff_t>(i));
+            continue;
+        }
+        Transmit(Pending{{}, m_Floods[i].To, m_Floods[i].IfIndex});
+        ++i;
     }
 }
 
@@ -111,6 +128,10 @@ void SimServer::HandleDatagram(const uint8_t* data, std::size_t size, const sock
             req.SeqBytes[0] | (req.SeqBytes[1] << 8), from_text, ntohs(from.sin_port), ifIndex);
         std::fflush(m_Log);
     }
+    if (m_Options.StrayBytes > 0)
+        Transmit(Pending{std::vector<uint8_t>(static_cast<std::size_t>(m_Options.StrayBytes), 0x5A), from, ifIndex});
+    if (m_Options.FloodMs > 0 && m_Floods.size() < 64)
+        m_Floods.push_back(Flood{from, ifIndex, Clock::now() + std::chrono::milliseconds(m_Options.FloodMs)});
     const OpcodeEntry* entry = FindHandler(req.Opcode);
     if (!entry)
         return;
@@ -165,7 +186,9 @@ void SimServer::FlushDue()
 void SimServer::Transmit(const Pending& p)
 {
     // Leave by the interface the request came in on: a camera answering by
-    // broadcast has no route of its own to the requester's subnet.
+    // broadcast has no route of its own to the requester's subnet. Any other
+    // failure is a lost datagram, as on a real network: EPERM when a firewall
+    // rule drops it on the way out, ENETUNREACH, and the like.
     while (orv::SendDatagramVia(m_Socket, p.Bytes.data(), p.Bytes.size(), p.To, p.IfIndex, in_addr{}) < 0 &&
         (errno == EINTR || errno == ENOBUFS || errno == EAGAIN))
         usleep(100);

@@ -49,6 +49,14 @@ private:
     sockaddr_in m_From{};
     int m_IfIndex = 0;
     std::multimap<Clock::time_point, Pending> m_Later;
+    // Requesters being flooded with empty datagrams, and until when.
+    struct Flood {
+        sockaddr_in To;
+        int IfIndex;
+        Clock::time_point Until;
+    };
+    std::vector<Flood> m_Floods;
+    void FloodTick();
 };
 
 } // namespace orvsim

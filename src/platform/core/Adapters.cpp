@@ -52,6 +52,7 @@ std::vector<AdapterAddresses> ListAdapters()
             adapters.push_back({name, {}});
             group = &adapters.back();
         }
+        group->Running = (a->ifa_flags & IFF_RUNNING) != 0;
         group->Addresses.push_back(Dotted(a->ifa_addr));
     }
     freeifaddrs(list);

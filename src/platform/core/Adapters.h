@@ -10,11 +10,13 @@ namespace orv {
 struct AdapterAddresses {
     std::string Name;                   // interface name, label stripped ("eth0")
     std::vector<std::string> Addresses; // dotted IPv4 text, primary first
+    bool Running = true;                // false: up but without a carrier
 };
 
 // Interfaces that are up and are not loopback, in the system's order, each
 // with its IPv4 addresses in the system's order. Labelled addresses
-// ("eth0:1") belong to their interface. Interfaces without IPv4 are left out.
+// ("eth0:1") belong to their interface. Interfaces without IPv4 are left out;
+// those without a carrier (IFF_RUNNING clear) are listed with Running false.
 std::vector<AdapterAddresses> ListAdapters();
 
 // The interface (any, loopback included) holding the IPv4 address `dotted`.
