@@ -143,7 +143,7 @@ std::unique_ptr<orv::CCamEngine> MakeCameraEngine(const orv::CCamEngine& search,
     engine->m_nAddrCount = search.m_nAddrCount;
     std::memcpy(engine->m_szRequestHost, search.m_szRequestHost, sizeof engine->m_szRequestHost);
     engine->m_nRequestPort = search.m_nRequestPort;
-    engine->m_nSeq = search.m_nSeq;
+    engine->m_nSeq = search.m_nSeq.load();
     engine->m_wProtoVersion = search.m_wProtoVersion;
     engine->m_nReplyWaitSeconds = setup.ReplyWaitSeconds;
     return engine;
