@@ -157,7 +157,7 @@ void CDlgWirelessNew::ApplySelectEnc(int32_t enc)
     if (st.enable)
         SetEnabled(m_pKey, true);
     if (st.limit && m_pKey)
-        m_pKey->setMaxLength(st.limit);
+        m_pKey->SetLimitText(st.limit);
     ShowKey(m_strKey);
 }
 

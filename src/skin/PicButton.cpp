@@ -137,6 +137,11 @@ void CPicButton::mouseReleaseEvent(QMouseEvent* e)
         PostCommand(m_pParent, m_nID, 0, this);
 }
 
+void CPicButton::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    e->accept();
+}
+
 void CPicButton::mouseMoveEvent(QMouseEvent*)
 {
     if (m_bDisabled || m_bPressed)

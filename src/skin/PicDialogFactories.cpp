@@ -92,7 +92,7 @@ bool CPicDialog::AddEdit(const QString& section, int id)
     auto* edit = new CEdit(this, id);
     edit->setGeometry(ToQRect(d.rect));
     if (d.maxLen > 0)
-        edit->setMaxLength(d.maxLen);
+        edit->SetLimitText(d.maxLen);
     if (d.password)
         edit->setEchoMode(QLineEdit::Password);
     edit->show();

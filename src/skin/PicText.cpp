@@ -100,6 +100,13 @@ void CPicText::mouseReleaseEvent(QMouseEvent* e)
         PostCommand(m_pPage, m_nID, 0, this);
 }
 
+void CPicText::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    // A text that is not clickable leaves the mouse to the page.
+    if (!m_bClickable)
+        e->ignore();
+}
+
 void CPicText::mouseMoveEvent(QMouseEvent* e)
 {
     if (!m_bClickable) {

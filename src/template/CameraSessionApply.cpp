@@ -182,8 +182,16 @@ int CameraSession::PollWpsStatus(const wchar* adminId, const wchar* adminPwd)
 
 int CameraSession::EnableWireless()
 {
+    // Only the request says "on". The settings keep what the camera reported,
+    // so a switch-on that failed is not taken for the camera's state, now or
+    // by the next camera's run.
+    constexpr std::size_t kCap = sizeof(WizardSettings::WirelessEnableText) / sizeof(wchar);
+    wchar reported[kCap] = {};
+    WCopy(reported, kCap, std::u16string_view(m_Settings.WirelessEnableText, WLen(m_Settings.WirelessEnableText, kCap)));
     WCopy(m_Settings.WirelessEnableText, u"1");
-    return StepSetWLan();
+    const int result = StepSetWLan();
+    WCopy(m_Settings.WirelessEnableText, kCap, std::u16string_view(reported, WLen(reported, kCap)));
+    return result;
 }
 
 int CameraSession::ResetCamera()

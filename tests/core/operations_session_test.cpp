@@ -342,3 +342,25 @@ TEST_F(Session, DiscoveryPayloadReadsBackThroughTheTemplate)
 }
 
 } // namespace
+
+// Switching the wireless interface on tells the camera "1" in the request
+// only: the settings keep what the camera reported, whether the camera took
+// it or not, so a failed switch-on is not taken for the camera's state.
+TEST_F(Session, EnableWirelessLeavesTheReportedStateInTheSettings)
+{
+    for (const char* camera : {"", ",silent=1"}) {
+        LoopbackSim sim({std::string(kCam) + ",wlan=0" + camera});
+        Start(sim);
+        WCopy(settings.AdminID, u"admin");
+        WCopy(settings.AdminPwd, u"secret");
+        WCopy(settings.WirelessEnableText, u"0");
+        const int result = session->EnableWireless();
+        EXPECT_EQ(Utf8(settings.WirelessEnableText), "0") << camera;
+        if (*camera == 0) {
+            EXPECT_EQ(result, -1);
+            EXPECT_EQ(sim.State()["wlan"], "1"); // the request did say "on"
+        } else {
+            EXPECT_NE(result, -1);
+        }
+    }
+}

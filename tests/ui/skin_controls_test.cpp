@@ -1,5 +1,6 @@
 #include "ui/support/UiTestMain.h"
 
+#include "platform/qt/StdControls.h"
 #include "platform/qt/WinDefs.h"
 #include "skin/PicButton.h"
 #include "skin/PicDialog.h"
@@ -255,4 +256,22 @@ TEST_F(SkinControlsTest, ClickableTextPostsItsClickAndChangesColour)
     QTest::mousePress(link, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(5, 300));
     EXPECT_EQ(Delivered(), std::vector<int>{1305});
+}
+
+// A double-click on a picture button or a clickable text is one click, not
+// two (Next would run twice, a link would open two browser tabs).
+TEST_F(SkinControlsTest, DoubleClickIsOneClick)
+{
+    auto* link = page->FindCtrlAs<CPicText>(1305);
+    for (QWidget* w : {static_cast<QWidget*>(button), static_cast<QWidget*>(link)}) {
+        page->commands.clear();
+        // What the window system delivers: press, release, then the second
+        // press as a double-click, and its release.
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseDClick(w, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_EQ(Delivered(), std::vector<int>{GetDlgCtrlID(w)}) << w->metaObject()->className();
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5), 600); // a later, separate click counts again
+        EXPECT_EQ(Delivered(), (std::vector<int>{GetDlgCtrlID(w), GetDlgCtrlID(w)})) << w->metaObject()->className();
+    }
 }

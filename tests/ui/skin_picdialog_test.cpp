@@ -12,6 +12,8 @@
 
 #include <QFontInfo>
 #include <QHeaderView>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
 
 #include <memory>
@@ -160,7 +162,25 @@ TEST_F(PicDialogTest, EveryFactoryCreatesItsControl)
     auto* edit = page->FindCtrlAs<CEdit>(1102);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(edit->maxLength(), 8);
+    // The length limit holds typing and pasting to 8 characters; text the
+    // program sets stays whole, and a longer text can be shortened by hand.
+    EXPECT_EQ(edit->LimitText(), 8);
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("0123456789"));
+    EXPECT_EQ(edit->text(), QStringLiteral("01234567"));
+    edit->setText(QStringLiteral("abc"));
+    edit->setCursorPosition(1);
+    QGuiApplication::clipboard()->setText(QStringLiteral("XYZXYZXYZ"));
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), QStringLiteral("aXYZXYbc"));
+    const QString key = QStringLiteral("0123456789ABCDEF0123456789");
+    edit->setText(key);
+    EXPECT_EQ(edit->text(), key);
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClicks(edit, QStringLiteral("x"));
+    EXPECT_EQ(edit->text(), key);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), key.left(key.size() - 1));
     EXPECT_EQ(page->FindCtrlAs<CRadioButton>(1203)->text(), QStringLiteral("enable"));
     EXPECT_EQ(page->FindCtrlAs<CPushButton>(1338)->text(), QStringLiteral("Copy"));
     EXPECT_EQ(page->FindCtrlAs<CPicText>(1304)->GetText(), QStringLiteral("Camera name"));

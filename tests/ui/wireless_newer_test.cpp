@@ -335,7 +335,7 @@ TEST_F(NewerWirelessTest, TypedKeySurvivesTheEncryptionChoices)
     Choose(Pg::IDC_ENC, "WEP");
     EXPECT_TRUE(Edit(Pg::IDC_KEY)->isEnabled());
     EXPECT_EQ(Key(), typed.left(26));
-    EXPECT_EQ(Edit(Pg::IDC_KEY)->maxLength(), 26);
+    EXPECT_EQ(Edit(Pg::IDC_KEY)->LimitText(), 26);
 }
 
 TEST_F(NewerWirelessTest, FirstKeystrokeAfterAnEmptyKeyCounts)

@@ -4,6 +4,9 @@
 #include "platform/qt/WinDefs.h"
 
 #include <QAbstractItemView>
+#include <QValidator>
+
+#include <algorithm>
 #include <QFontMetrics>
 
 namespace orv {
@@ -29,10 +32,75 @@ void NotifyPage(QWidget* ctrl, int code)
         page->SendCommand(GetDlgCtrlID(ctrl), code);
 }
 
+namespace {
+
+// Cuts what one edit of the user (typing, pasting, dropping) adds beyond the
+// limit, as the system's edit limit does. Qt validates every change, the
+// program's own setText too: those pass whole.
+class TypingLimit : public QValidator {
+public:
+    TypingLimit(QObject* parent, const int& limit, const int& lastLength, const int& userInput)
+        : QValidator(parent), m_limit(limit), m_lastLength(lastLength), m_userInput(userInput)
+    {
+    }
+    State validate(QString& input, int& pos) const override
+    {
+        const qsizetype allowed = std::max<qsizetype>(m_limit, m_lastLength);
+        const qsizetype added = input.size() - m_lastLength;
+        if (m_userInput == 0 || m_limit <= 0 || input.size() <= allowed || added <= 0)
+            return Acceptable;
+        const qsizetype cut = std::min<qsizetype>(input.size() - allowed, std::min<qsizetype>(added, pos));
+        input.remove(pos - cut, cut);
+        pos -= static_cast<int>(cut);
+        return Acceptable;
+    }
+
+private:
+    const int& m_limit;
+    const int& m_lastLength;
+    const int& m_userInput;
+};
+
+bool IsUserInput(QEvent::Type t)
+{
+    switch (t) {
+    case QEvent::KeyPress:
+    case QEvent::InputMethod:
+    case QEvent::Drop:
+    case QEvent::MouseButtonRelease: // pasting the selection with the middle button
+    case QEvent::ContextMenu:        // its Paste runs inside
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 CEdit::CEdit(QWidget* page, int id) : QLineEdit(page)
 {
     SetDlgCtrlID(this, id);
-    connect(this, &QLineEdit::textChanged, this, [this] { NotifyPage(this, EN_CHANGE); });
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        m_lastLength = static_cast<int>(text().size());
+        NotifyPage(this, EN_CHANGE);
+    });
+}
+
+void CEdit::SetLimitText(int chars)
+{
+    m_limit = chars > 0 ? chars : 0;
+    m_lastLength = static_cast<int>(text().size());
+    if (validator() == nullptr)
+        setValidator(new TypingLimit(this, m_limit, m_lastLength, m_userInput));
+}
+
+bool CEdit::event(QEvent* e)
+{
+    const bool user = IsUserInput(e->type());
+    m_userInput += user ? 1 : 0;
+    const bool handled = QLineEdit::event(e);
+    m_userInput -= user ? 1 : 0;
+    return handled;
 }
 
 CCheckBox::CCheckBox(QWidget* page, int id) : QCheckBox(page)

@@ -25,6 +25,19 @@ class CEdit : public QLineEdit {
     Q_OBJECT
 public:
     CEdit(QWidget* page, int id);
+    // Limits what the user types or pastes to `chars` characters (0: no
+    // limit). Text the program sets stays whole, even when longer: a key
+    // read from a camera is shown and written back as it came.
+    void SetLimitText(int chars);
+    int LimitText() const { return m_limit; }
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    int m_limit = 0;
+    int m_lastLength = 0; // length of the text before the change being made
+    int m_userInput = 0;  // inside the handling of the user's input
 };
 
 class CCheckBox : public QCheckBox {
