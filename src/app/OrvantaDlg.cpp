@@ -48,6 +48,25 @@ void COrvantaDlg::DestroyCurrentPage()
 {
     delete m_pCurPage;
     m_pCurPage = nullptr;
+    // What the page asked for dies with it.
+    m_deferredNav.clear();
+}
+
+void COrvantaDlg::WatchPage(CWizardPage* page)
+{
+    connect(page, &CPageWindow::BecameIdle, this, &COrvantaDlg::RunDeferredNavigation, Qt::QueuedConnection);
+}
+
+void COrvantaDlg::RunDeferredNavigation()
+{
+    while (!m_deferredNav.empty() && m_pCurPage && !m_pCurPage->Busy()) {
+        const CWizardPage* before = m_pCurPage;
+        const int code = m_deferredNav.front();
+        m_deferredNav.erase(m_deferredNav.begin());
+        OnNavigate(code);
+        if (m_pCurPage != before)
+            return; // a new page: the rest was asked of the old one
+    }
 }
 
 bool COrvantaDlg::OnInitDialog()
@@ -63,10 +82,13 @@ bool COrvantaDlg::OnInitDialog()
     m_nPageState = kPageListCam;
     page->SetEngine(&m_Engine);
     page->StartListPage(&m_Settings);
+    WatchPage(page);
 
-    const QSize screen = ScreenSize();
+    // Centred on the part of the screen windows may use, on the screen the
+    // user is working on.
+    const QRect area = ScreenArea();
     const QSize size = page->size();
-    page->move((screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2);
+    page->move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
     page->show();
     page->raise();
     return true;
@@ -98,6 +120,16 @@ bool COrvantaDlg::event(QEvent* e)
     if (e->type() == PostedMessageEvent::EventType()) {
         const auto* msg = static_cast<PostedMessageEvent*>(e);
         if (msg->Msg() == WM_PAGE_NAV) {
+            // A page that is gone asks for nothing any more.
+            const auto* from = reinterpret_cast<const CWizardPage*>(msg->LParam());
+            if (from != nullptr && from != m_pCurPage)
+                return true;
+            // A busy page (a handler, box or camera step of its own still
+            // running) is not replaced under itself: its request waits.
+            if (m_pCurPage && m_pCurPage->Busy()) {
+                m_deferredNav.push_back(static_cast<int>(msg->WParam()));
+                return true;
+            }
             OnNavigate(static_cast<int>(msg->WParam()));
             return true;
         }
@@ -153,6 +185,7 @@ int COrvantaDlg::OnNavigate(int code)
     if (d.presetPageWpsResult)
         page->SetWpsResult(d.pageWpsResult);
 
+    WatchPage(page);
     ShowPage(page, d.page);
     return 0;
 }

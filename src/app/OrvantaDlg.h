@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QWidget>
 
+#include <vector>
+
 #include "engine/CamEngine.h"
 #include "engine/WizardSettings.h"
 
@@ -49,6 +51,12 @@ protected:
 private:
     void ShowPage(CWizardPage* page, int32_t code);
     void DestroyCurrentPage();
+    // Navigation the current page asked for while it was busy, acted on once
+    // it is idle again.
+    void RunDeferredNavigation();
+    void WatchPage(CWizardPage* page);
+
+    std::vector<int> m_deferredNav;
 
     QEventLoop* m_loop = nullptr;
     bool m_bEnded = false;

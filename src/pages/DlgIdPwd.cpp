@@ -101,7 +101,7 @@ void CDlgIdPwd::OnNext()
     WCopy(m_pSettings->NewID, m_strNewId);
     WCopy(m_pSettings->NewPwd, m_strNewPwd);
 
-    m_nLastResult = CheckLogin();
+    m_nLastResult = RunCameraStep([this] { return CheckLogin(); });
     if (m_nLastResult == -1)
         PostNavigation(kNavNext);
     else

@@ -246,7 +246,7 @@ void CDlgListCam::OnNext()
     if (m_strSelIP.empty())
         return;
     CWaitCursor wait;
-    if (PrepareSelected() == -1)
+    if (RunCameraStep([this] { return PrepareSelected(); }) == -1)
         PostNavigation(kNavNext);
 }
 
@@ -255,7 +255,7 @@ void CDlgListCam::OnWps()
     if (m_strSelIP.empty())
         return;
     CWaitCursor wait;
-    if (PrepareSelected() != -1)
+    if (RunCameraStep([this] { return PrepareSelected(); }) != -1)
         return;
     m_pSettings->AdminID[0] = 0;
     m_pSettings->AdminPwd[0] = 0;

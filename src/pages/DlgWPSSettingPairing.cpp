@@ -34,10 +34,10 @@ void CDlgWPSSetting::SwitchWirelessOn()
     if (auto* note = FindCtrlAs<CPicText>(kIdLabPbcNote6))
         note->Redraw();
     // Whether the camera took it shows in the pairing itself.
-    EnableWireless();
+    RunCameraStep([this] { return EnableWireless(); });
     if (m_pSettings && std::u16string_view(m_pSettings->Model, WLen(m_pSettings->Model, 64)).find(u"Q47")
             != std::u16string_view::npos)
-        ResetCamera();
+        RunCameraStep([this] { return ResetCamera(); });
     ShowCtrl(kIdLabPbcNote6, false);
     for (int i = 0; i < 5; ++i)
         ShowCtrl(kIdLabPbcNote1 + i, notesShown);
@@ -63,7 +63,7 @@ void CDlgWPSSetting::StartPairing()
     int result = 0;
     {
         CWaitCursor wait;
-        result = RunQueryWps();
+        result = RunCameraStep([this] { return RunQueryWps(); });
     }
     if (result != -1) {
         ShowResultMessage(result, m_nMsgCode);
@@ -73,7 +73,7 @@ void CDlgWPSSetting::StartPairing()
     SetUiState(UiState::Running);
     {
         CWaitCursor wait;
-        result = RunInitWps();
+        result = RunCameraStep([this] { return RunInitWps(); });
     }
     if (result != -1) {
         SetUiState(UiState::IdleByRadios);
@@ -100,13 +100,16 @@ void CDlgWPSSetting::PairingTick()
     WpsTickOutcome outcome;
     {
         CWaitCursor wait;
-        outcome = m_pairing.Tick([this](int32_t step) {
-            switch (step) {
-            case kWpsStepPollInfo: return PollWpsInfo();
-            case kWpsStepSend: return RunSendWps();
-            case kWpsStepPollStatus: return PollWpsStatus();
-            default: return -2;
-            }
+        RunCameraStep([this, &outcome] {
+            outcome = m_pairing.Tick([this](int32_t step) {
+                switch (step) {
+                case kWpsStepPollInfo: return PollWpsInfo();
+                case kWpsStepSend: return RunSendWps();
+                case kWpsStepPollStatus: return PollWpsStatus();
+                default: return -2;
+                }
+            });
+            return 0;
         });
     }
     if (auto* bar = FindCtrlAs<CProgressCtrl>(kIdProgress))
@@ -125,14 +128,15 @@ void CDlgWPSSetting::EndPairing(WpsTickOutcome outcome)
         ShowMessage(2003, MB_ICONINFORMATION);
         if (!m_bDirect) {
             CWaitCursor wait;
-            ReadBackWireless();
+            RunCameraStep([this] { return ReadBackWireless(); });
         }
         m_nWpsResult = 1;
         PostNavigation(kNavNext);
         return;
     }
     ShowMessage(2002, MB_ICONEXCLAMATION);
-    SleepMs(kFailurePauseMs);
+    // The page sits still for the pause; clicks made meanwhile are dropped.
+    PausePage(this, kFailurePauseMs);
     SetUiState(UiState::IdleByRadios);
 }
 
@@ -175,13 +179,13 @@ int CDlgWPSSetting::PollWpsStatus()
 
 int CDlgWPSSetting::EnableWireless()
 {
-    Session().m_Sleep = [](int ms) { SleepMs(ms); };
+    Session().m_Sleep = [this](int ms) { SleepForCamera(ms); };
     return Session().EnableWireless();
 }
 
 int CDlgWPSSetting::ResetCamera()
 {
-    Session().m_Sleep = [](int ms) { SleepMs(ms); };
+    Session().m_Sleep = [this](int ms) { SleepForCamera(ms); };
     return Session().ResetCamera();
 }
 

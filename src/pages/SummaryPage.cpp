@@ -167,13 +167,12 @@ int CSummaryPage::ApplyToCamera()
             WCopy(fields[i], 64, EditText(kIdAddress[i]).toStdU16String());
     }
     CameraSession& session = Session();
-    // The camera's waits are slept right here; the page stays busy meanwhile.
-    session.m_Sleep = [](int ms) {
-        CWaitCursor waitCursor;
-        SleepMs(ms);
-    };
+    // The camera's waits are slept by the step's worker; the page stays busy
+    // meanwhile.
+    session.m_Sleep = [this](int ms) { SleepForCamera(ms); };
     session.m_bKeepTransportResult = m_kind == SummaryPage::WirelessNew;
-    const int result = session.ApplySettings(m_kind != SummaryPage::NetWork);
+    const bool wireless = m_kind != SummaryPage::NetWork;
+    const int result = RunCameraStep([&session, wireless] { return session.ApplySettings(wireless); });
     if (result == -1) {
         PostNavigation(kNavNext);
         return -1;

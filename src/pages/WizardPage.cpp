@@ -5,6 +5,7 @@
 #include "platform/qt/MessageBox.h"
 #include "platform/qt/Shell.h"
 #include "platform/qt/WinDefs.h"
+#include "res/Resources.h"
 
 namespace orv {
 
@@ -34,16 +35,16 @@ void CWizardPage::ShowResultMessage(int result, int msgCode)
 {
     switch (result) {
     case 1:
-        ShowMessage(62, MB_OK);
+        ShowMessage(62, MB_ICONEXCLAMATION);
         return;
     case 18:
-        ShowMessage(4, MB_OK);
+        ShowMessage(4, MB_ICONEXCLAMATION);
         return;
     case 29:
-        ShowMessage(22, MB_OK);
+        ShowMessage(22, MB_ICONEXCLAMATION);
         return;
     case 30:
-        ShowMessage(500 + msgCode, MB_OK);
+        ShowMessage(500 + msgCode, MB_ICONEXCLAMATION);
         return;
     default: {
         const std::string text = "Some error occured, error number is " + std::to_string(static_cast<unsigned>(result))
@@ -52,6 +53,38 @@ void CWizardPage::ShowResultMessage(int result, int msgCode)
         return;
     }
     }
+}
+
+CameraStepTexts CWizardPage::StepTexts() const
+{
+    auto text = [this](int number, const char16_t* fallback) {
+        const std::u16string value = Profile().GetString(u"Message", u"Message" + U16(std::to_string(number)), u"0");
+        return QString::fromStdU16String(value == u"0" || value.empty() ? std::u16string(fallback) : value);
+    };
+    return {text(res::kMsgWaitingForCamera, u"Waiting for the camera to answer..."),
+            text(res::kMsgCancelWaiting, u"Cancel")};
+}
+
+int CWizardPage::RunCameraStep(const std::function<int()>& step)
+{
+    // Made here, on the user-interface thread, so the worker only uses it.
+    (void)Session();
+    CCamEngine* engine = m_pEngine;
+    std::function<void()> cancel;
+    if (engine) {
+        engine->ClearCancel();
+        cancel = [engine] { engine->RequestCancel(); };
+    }
+    const int result = orv::RunCameraStep(this, step, cancel, StepTexts());
+    if (engine)
+        engine->ClearCancel();
+    return result;
+}
+
+void CWizardPage::SleepForCamera(int ms)
+{
+    CCamEngine* engine = m_pEngine;
+    SleepMsUntil(ms, [engine] { return engine && engine->CancelRequested(); });
 }
 
 QFont MakeUiFont(const FontDescription& desc)

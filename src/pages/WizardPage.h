@@ -3,11 +3,13 @@
 // block the host hands over, the hand-over calls of the page flow, the
 // camera conversations (through one CameraSession per page) and the way a
 // failed conversation is told to the user.
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "engine/CamEngine.h"
 #include "engine/WizardSettings.h"
+#include "platform/qt/CameraStep.h"
 #include "skin/PicDialog.h"
 #include "template/CameraSession.h"
 
@@ -41,8 +43,20 @@ protected:
     CameraSession& Session();
 
     // Shows the message for a failed page procedure: 1 -> 62, 18 -> 4,
-    // 29 -> 22, 30 -> 500 + msgCode; any other result the generic text.
+    // 29 -> 22, 30 -> 500 + msgCode (each with the warning icon); any other
+    // result the generic text.
     void ShowResultMessage(int result, int msgCode);
+
+    // Runs one camera conversation off the user-interface thread while the
+    // page waits busy (see CameraStep.h); Cancel on the page's wait overlay
+    // makes the camera look silent for the rest of the step. Returns the
+    // step's result.
+    int RunCameraStep(const std::function<int()>& step);
+    // How a step's worker sleeps when the camera asks for a wait: in short
+    // slices, ending early once the step is cancelled.
+    void SleepForCamera(int ms);
+    // Overlay texts: messages 3003 and 3004 of the skin, or built-in texts.
+    CameraStepTexts StepTexts() const;
 
     // Sets the shared page font (WizardSettings UiFont) on a control.
     void ApplyUiFont(int id);

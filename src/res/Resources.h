@@ -11,6 +11,9 @@ namespace orv::res {
 // String table.
 constexpr int32_t kIdsSocketsFailed = 103; // "Windows sockets initialization failed."
 constexpr int32_t kIdsVersionFormat = 2000; // "Version:  %d.%d.%d.%d"
+// Skin messages of the wait overlay over a page whose camera is slow.
+constexpr int32_t kMsgWaitingForCamera = 3003;
+constexpr int32_t kMsgCancelWaiting = 3004;
 
 // Icon of the host and its pages.
 constexpr int32_t kIconMain = 141;

@@ -6,6 +6,7 @@
 #include "pages/DlgListCam.h"
 #include "platform/qt/MessageBox.h"
 #include "platform/qt/PostedMessage.h"
+#include "platform/qt/Shell.h"
 #include "platform/qt/WinDefs.h"
 #include "support/WizardDriver.h"
 #include "ui/support/TempSkin.h"
@@ -72,6 +73,45 @@ TEST_F(HostTest, HiddenHostCentredListPageLaterPagesInPlace)
     EXPECT_EQ(rc, IDOK);
     EXPECT_TRUE(host.Ended());
     EXPECT_EQ(host.CurrentPage(), nullptr);
+}
+
+// On a desktop with panels and several screens the first page is centred on
+// the usable part of the screen the user works on, not across screens.
+TEST_F(HostTest, FirstPageCentredOnTheUsableAreaOfItsScreen)
+{
+    OverrideScreenArea(QRect(1280, 24, 1024, 744)); // a second screen below a panel
+    WizardDriver w(host);
+    w.Run([&] {
+        ASSERT_TRUE(w.WaitForPage(kPageListCam));
+        EXPECT_EQ(w.Page()->pos(), QPoint(1280 + 192, 24 + 132));
+    });
+    OverrideScreenArea(QRect());
+}
+
+// A page is never replaced under a handler, box or camera step of its own:
+// what it asks for meanwhile waits until it is idle. A request from a page
+// that is gone is dropped.
+TEST_F(HostTest, NavigationWaitsForABusyPageAndStaleRequestsAreDropped)
+{
+    WizardDriver w(host);
+    w.Run([&] {
+        ASSERT_TRUE(w.WaitForPage(kPageListCam));
+        ASSERT_TRUE(w.WaitSearchDone());
+        CWizardPage* list = w.Page();
+        {
+            CPageWindow::BusyScope busy(list);
+            list->PostNavigation(kNavAbout);
+            QTest::qWait(100);
+            EXPECT_EQ(w.PageCode(), kPageListCam);
+            EXPECT_EQ(w.Page(), list);
+        }
+        ASSERT_TRUE(w.WaitForPage(kPageAbout));
+        // The list page posted this before it went: the about page stays.
+        PostMessage(&host, WM_PAGE_NAV, kNavNext, reinterpret_cast<intptr_t>(list));
+        QTest::qWait(100);
+        EXPECT_EQ(w.PageCode(), kPageAbout);
+    });
+    EXPECT_TRUE(host.Ended());
 }
 
 TEST_F(HostTest, EnterAndEscapeNeverEndTheRun)

@@ -117,6 +117,7 @@ TEST_F(IdPwdTest, NewPasswordChecksStopBeforeTheCamera)
         page->SendCommand(IDC_NEXT);
         ASSERT_EQ(Shown(), std::vector<std::string>{c.message}) << c.fresh;
         EXPECT_EQ(boxes.Calls()[0].type, MB_ICONEXCLAMATION);
+        EXPECT_FALSE(boxes.Calls()[0].waitCursor);
         EXPECT_EQ(page->focusWidget(), page->FindCtrl(c.focus)) << c.message;
         EXPECT_TRUE(host.Drain().empty());
         EXPECT_EQ(settings.NewPwd[0], 0); // nothing stored yet
@@ -182,7 +183,11 @@ TEST_F(IdPwdTest, FailuresShowTheirMessageAndStay)
         Type(CDlgIdPwd::kIdAdmPwd, c.pwd);
         boxes.Clear();
         page->SendCommand(IDC_NEXT);
-        EXPECT_EQ(Shown(), std::vector<std::string>{c.message}) << c.camera;
+        ASSERT_EQ(Shown(), std::vector<std::string>{c.message}) << c.camera;
+        // A warning, read with the arrow: the login's wait cursor is gone by
+        // the time the box opens.
+        EXPECT_EQ(boxes.Calls()[0].type, MB_ICONEXCLAMATION) << c.camera;
+        EXPECT_FALSE(boxes.Calls()[0].waitCursor) << c.camera;
         EXPECT_TRUE(host.Drain().empty());
         EXPECT_EQ(settings.AdminID[0], 0) << c.camera;
         page.reset();
@@ -197,7 +202,8 @@ TEST_F(IdPwdTest, MissingTemplateShowsMessage62WithoutTraffic)
     Type(CDlgIdPwd::kIdAdmId, "admin");
     Type(CDlgIdPwd::kIdAdmPwd, "secret");
     page->SendCommand(IDC_NEXT);
-    EXPECT_EQ(Shown(), std::vector<std::string>{"M62"});
+    ASSERT_EQ(Shown(), std::vector<std::string>{"M62"});
+    EXPECT_EQ(boxes.Calls()[0].type, MB_ICONEXCLAMATION);
     EXPECT_EQ(page->LastResult(), 1);
 }
 

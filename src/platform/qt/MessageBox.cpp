@@ -1,5 +1,7 @@
 #include "platform/qt/MessageBox.h"
 
+#include "platform/qt/PageWindow.h"
+#include "platform/qt/Shell.h"
 #include "platform/qt/WinDefs.h"
 
 #include <QGuiApplication>
@@ -67,7 +69,7 @@ MessageBoxHook::~MessageBoxHook()
 
 int MessageBoxHook::Take(const std::u16string& text, unsigned type)
 {
-    m_calls.push_back(MessageBoxCall{text, type});
+    m_calls.push_back(MessageBoxCall{text, type, WaitCursorShown()});
     if (m_answers.empty())
         return DefaultAnswer(type);
     const int answer = m_answers.front();
@@ -77,6 +79,16 @@ int MessageBoxHook::Take(const std::u16string& text, unsigned type)
 
 int AfxMessageBox(const std::u16string& text, unsigned type, QWidget* parent)
 {
+    // The page that asks is busy until the answer: nothing of it runs inside
+    // the box, and its host leaves it in place. The user answers with the
+    // arrow, whatever the page was waiting for before.
+    CPageWindow::BusyScope busy(CPageWindow::PageOf(parent));
+    const bool waiting = WaitCursorShown();
+    ShowWaitCursor(false);
+    struct RestoreCursor {
+        bool on;
+        ~RestoreCursor() { ShowWaitCursor(on); }
+    } restore{waiting};
     if (g_hook != nullptr)
         return g_hook->Take(text, type);
     QString body = QString::fromStdU16String(text);

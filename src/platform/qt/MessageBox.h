@@ -19,6 +19,7 @@ namespace orv {
 struct MessageBoxCall {
     std::u16string text;
     unsigned type = 0;
+    bool waitCursor = false; // the wait cursor was showing as the box opened
 };
 
 // Shows `text` ("\r\n" breaks lines) with the program's title as caption.

@@ -1,5 +1,6 @@
 #include "platform/qt/PageWindow.h"
 
+#include "platform/qt/InputHold.h"
 #include "platform/qt/WinDefs.h"
 
 #include <QCloseEvent>
@@ -12,11 +13,47 @@ namespace orv {
 CPageWindow::CPageWindow(QWidget* host)
     : QWidget(host, Qt::Window | Qt::FramelessWindowHint), m_host(host)
 {
+    InstallInputHold();
 }
 
 CPageWindow::~CPageWindow()
 {
     ReleaseCapture();
+}
+
+CPageWindow::BusyScope::BusyScope(CPageWindow* page) : m_page(page)
+{
+    if (page)
+        ++page->m_nBusy;
+}
+
+CPageWindow::BusyScope::~BusyScope()
+{
+    if (!m_page)
+        return;
+    if (--m_page->m_nBusy == 0)
+        emit m_page->BecameIdle();
+}
+
+CPageWindow* CPageWindow::PageOf(QObject* w)
+{
+    if (w == nullptr || !w->isWidgetType())
+        return nullptr;
+    return qobject_cast<CPageWindow*>(static_cast<QWidget*>(w)->window());
+}
+
+void CPageWindow::SendCommand(int id, int code)
+{
+    // Controls the page changes from its own handlers notify it at once, so
+    // a busy page still hears them.
+    BusyScope busy(this);
+    OnCommand(id, code);
+}
+
+void CPageWindow::SendNotify(int id, int code)
+{
+    BusyScope busy(this);
+    OnNotify(id, code);
 }
 
 bool CPageWindow::PostNavigation(int code)
@@ -45,22 +82,26 @@ void CPageWindow::timerEvent(QTimerEvent* e)
 {
     for (const auto& [id, qtId] : m_timers)
         if (qtId == e->timerId()) {
+            // A tick that finds the page busy is skipped, so a timer never
+            // starts a second step inside the first or inside a box.
+            if (Busy())
+                return;
+            BusyScope busy(this);
             OnTimer(id);
             return;
         }
     QWidget::timerEvent(e);
 }
 
+// No pointer grab: on X11 that would lock the mouse of every program on the
+// desktop. The input filter keeps the buttons from the page instead.
 void CPageWindow::SetCapture()
 {
-    grabMouse();
     m_captured = true;
 }
 
 void CPageWindow::ReleaseCapture()
 {
-    if (m_captured)
-        releaseMouse();
     m_captured = false;
 }
 
@@ -69,10 +110,18 @@ bool CPageWindow::event(QEvent* e)
     if (e->type() != PostedMessageEvent::EventType())
         return QWidget::event(e);
     const auto* m = static_cast<PostedMessageEvent*>(e);
-    if (m->Msg() == WM_COMMAND_MSG)
+    if (m->Msg() == WM_COMMAND_MSG) {
+        // A click that reached the queue while the page was busy (or a box of
+        // its own was open) is dropped: run now it would act on a page that
+        // has moved on, or open a second box inside the first.
+        if (Busy())
+            return true;
+        BusyScope busy(this);
         OnCommand(LowWord(m->WParam()), HighWord(m->WParam()));
-    else
+    } else {
+        BusyScope busy(this);
         OnMessage(m->Msg(), m->WParam(), m->LParam());
+    }
     return true;
 }
 

@@ -3,11 +3,14 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QThread>
+#include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/core/DataFolder.h"
@@ -20,6 +23,7 @@ ShellHook* g_shell = nullptr;
 bool g_waitShown = false;
 std::string g_folderOverride;
 QSize g_screenOverride;
+QRect g_areaOverride;
 
 } // namespace
 
@@ -62,6 +66,30 @@ void SleepMs(int ms)
     }
     if (ms > 0)
         QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+void SleepMsUntil(int ms, const std::function<bool()>& stop)
+{
+    if (g_shell != nullptr) {
+        g_shell->sleeps.push_back(ms);
+        return;
+    }
+    constexpr int kSliceMs = 50;
+    for (int left = ms; left > 0 && !(stop && stop()); left -= kSliceMs)
+        QThread::msleep(static_cast<unsigned long>(std::min(left, kSliceMs)));
+}
+
+void WaitMs(int ms)
+{
+    if (g_shell != nullptr) {
+        g_shell->sleeps.push_back(ms);
+        return;
+    }
+    if (ms <= 0)
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 void ShowWaitCursor(bool on)
@@ -131,6 +159,23 @@ QSize ScreenSize()
 void OverrideScreenSize(QSize size)
 {
     g_screenOverride = size;
+}
+
+QRect ScreenArea()
+{
+    if (g_areaOverride.isValid())
+        return g_areaOverride;
+    if (g_screenOverride.isValid())
+        return QRect(QPoint(0, 0), g_screenOverride);
+    QScreen* s = QGuiApplication::screenAt(QCursor::pos());
+    if (s == nullptr)
+        s = QGuiApplication::primaryScreen();
+    return s != nullptr ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+void OverrideScreenArea(QRect area)
+{
+    g_areaOverride = area;
 }
 
 } // namespace orv

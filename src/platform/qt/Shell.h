@@ -3,9 +3,11 @@
 // sleeping on the user-interface thread, the wait cursor, the program folder,
 // the program version and the screen size. Tests replace the side effects
 // with a ShellHook.
+#include <QRect>
 #include <QSize>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,8 +19,15 @@ std::u16string ClipboardText();
 // Opens `url` with the default browser; false when nothing could open it.
 bool OpenUrl(const std::u16string& url);
 
-// Blocks the calling (user-interface) thread, as the pages' waits do.
+// Blocks the calling thread (a camera step's worker waiting as the camera
+// asks).
 void SleepMs(int ms);
+// SleepMs that ends early once `stop` holds (looked at every 50 ms).
+void SleepMsUntil(int ms, const std::function<bool()>& stop);
+// Waits `ms` on the user-interface thread while it keeps running: windows
+// repaint and answer the desktop; what may run meanwhile is the caller's
+// business (see PausePage).
+void WaitMs(int ms);
 
 // Wait cursor over the whole program. Showing it twice needs one hide; the
 // RAII form restores what was shown before.
@@ -55,6 +64,12 @@ ProgramVersionInfo ProgramVersion();
 // Size of the primary screen, or the size tests set.
 QSize ScreenSize();
 void OverrideScreenSize(QSize size); // an invalid size restores the real one
+// Where a first window is centred: the available area (without panels) of
+// the screen that holds the mouse pointer, else of the primary screen. With
+// a size set by OverrideScreenSize: that size at (0, 0); with an area set by
+// OverrideScreenArea: that area.
+QRect ScreenArea();
+void OverrideScreenArea(QRect area); // an invalid area restores the real one
 
 // Records what would leave the program and skips the real effect while in
 // scope.

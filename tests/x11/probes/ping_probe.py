@@ -11,7 +11,8 @@ from Xlib import X, display, protocol
 
 d = display.Display()
 root = d.screen().root
-root.change_attributes(event_mask=X.SubstructureNotifyMask)
+# The answer goes to the root window for StructureNotify or SubstructureRedirect listeners.
+root.change_attributes(event_mask=X.StructureNotifyMask)
 window = d.create_resource_object("window", int(sys.argv[1], 0))
 limit = int(sys.argv[2]) / 1000.0 if len(sys.argv) > 2 else 5.0
 wm_protocols = d.intern_atom("WM_PROTOCOLS")
