@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/core/AnsiText.h"
+#include "platform/core/CameraText.h"
 #include "template/KeyAgreement.h"
 
 namespace orv {
@@ -59,7 +59,7 @@ std::u16string CCamEngine::GetSelModel() const
     const CamRecord* r = Selected(*this);
     if (!r)
         return {};
-    return AnsiToWide(reinterpret_cast<const char*>(r->Bytes() + CamRecord::kModelOffset), CamRecord::kModelSize);
+    return CameraTextFromBytes(reinterpret_cast<const char*>(r->Bytes() + CamRecord::kModelOffset), CamRecord::kModelSize);
 }
 
 std::u16string CCamEngine::GetSelName() const
@@ -68,7 +68,7 @@ std::u16string CCamEngine::GetSelName() const
     const CamRecord* r = Selected(*this);
     if (!r)
         return {};
-    return AnsiToWide(reinterpret_cast<const char*>(r->Bytes() + CamRecord::kNameOffset), CamRecord::kNameSize);
+    return CameraTextFromBytes(reinterpret_cast<const char*>(r->Bytes() + CamRecord::kNameOffset), CamRecord::kNameSize);
 }
 
 std::u16string CCamEngine::GetSelIpText() const
@@ -92,7 +92,7 @@ std::u16string CCamEngine::GetSelMacText() const
     char text[260];
     std::snprintf(text, sizeof text, "%02x.%02x.%02x.%02x.%02x.%02x", r->Mac[0], r->Mac[1], r->Mac[2], r->Mac[3],
         r->Mac[4], r->Mac[5]);
-    return AnsiToWide(text, sizeof text);
+    return U16(text);
 }
 
 int32_t CCamEngine::GetSelAdapterIndex() const

@@ -1,6 +1,7 @@
 #include "pages/DlgIdPwd.h"
 
 #include "app/PageFlow.h"
+#include "pages/CameraTextCheck.h"
 #include "platform/qt/Shell.h"
 #include "platform/qt/StdControls.h"
 #include "platform/qt/WinDefs.h"
@@ -84,6 +85,12 @@ void CDlgIdPwd::OnNext()
     m_strNewPwd = EditText(kIdNewPwd, m_strNewPwd);
     m_strChkPwd = EditText(kIdChkPwd, m_strChkPwd);
 
+    if (const int id = FirstNonCameraEntry()) {
+        if (QWidget* w = FindCtrl(id))
+            w->setFocus();
+        ShowMessage(kMsgNotCameraText, MB_ICONEXCLAMATION);
+        return;
+    }
     if (m_pSettings->ChangePwd == 1) {
         if (m_strNewPwd != m_strChkPwd) {
             if (QWidget* w = FindCtrl(kIdChkPwd))
@@ -106,6 +113,18 @@ void CDlgIdPwd::OnNext()
         PostNavigation(kNavNext);
     else
         ShowResultMessage(m_nLastResult, m_nMsgCode);
+}
+
+int CDlgIdPwd::FirstNonCameraEntry() const
+{
+    // The new password goes to the camera only when it is to be changed.
+    const bool changePwd = m_pSettings && m_pSettings->ChangePwd == 1;
+    const std::pair<int, const std::u16string*> entries[] = {{kIdAdmId, &m_strAdmId}, {kIdAdmPwd, &m_strAdmPwd},
+        {kIdNewPwd, changePwd ? &m_strNewPwd : nullptr}, {kIdChkPwd, changePwd ? &m_strChkPwd : nullptr}};
+    for (const auto& [id, text] : entries)
+        if (text && !IsCameraText(*text))
+            return id;
+    return 0;
 }
 
 int CDlgIdPwd::CheckLogin()

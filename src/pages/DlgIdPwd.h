@@ -37,6 +37,8 @@ private:
     void OnNext();
     void OnTogglePassword();
     int CheckLogin();
+    // The id of the first edit whose text a camera cannot store, or 0.
+    int FirstNonCameraEntry() const;
     std::u16string EditText(int id, const std::u16string& previous) const;
     void SetEditText(int id, const wchar* text);
     void EnableCtrl(int id, bool on);

@@ -1,5 +1,6 @@
 #include "pages/WirelessChecks.h"
 
+#include "pages/CameraTextCheck.h"
 #include "pages/WirelessLogic.h"
 
 namespace orv {
@@ -8,6 +9,7 @@ namespace {
 
 constexpr int32_t kIdKey1 = 1115;
 constexpr int32_t kIdPassKey = 1119;
+constexpr int32_t kIdNewKey = 1115; // the one-page form's key edit
 
 PageCheck Refuse(int32_t message, int32_t focusId = 0)
 {
@@ -90,6 +92,10 @@ PageCheck ApplyWirelessKeyNext(const WirelessKeyEntries& e, WizardSettings& s)
     if (!WlanOnByFirstChar(s.WirelessEnableText))
         return {};
     if (s.EncryptionType == 1) {
+        // All four keys are stored and sent, whichever is the default.
+        for (int32_t k = 0; k < 4; ++k)
+            if (!IsCameraText(e.keys[k]))
+                return Refuse(kMsgNotCameraText, kIdKey1 + k);
         // Only four key edits exist: another default key cannot be checked.
         if (defSlot > 3)
             return Refuse(kMsgBadDefaultKey);
@@ -104,6 +110,8 @@ PageCheck ApplyWirelessKeyNext(const WirelessKeyEntries& e, WizardSettings& s)
         for (int32_t k = 0; k < 4; ++k)
             WCopy(WepSlot(s, k), 64, e.keys[k]);
     } else if (s.EncryptionType == 4) {
+        if (!IsCameraText(e.passKey))
+            return Refuse(kMsgNotCameraText, kIdPassKey);
         if (int32_t msg = CheckPassKey(e.passKey))
             return Refuse(msg, kIdPassKey);
         WCopy(s.PassKey, e.passKey);
@@ -121,11 +129,18 @@ PageCheck ApplyWirelessNewNext(WirelessNewEntries& e, WizardSettings& s)
     WCopy(s.ESSID, e.ssid);
 
     const std::u16string& key = e.key;
+    // A key the camera cannot store is refused like any other bad key, and
+    // with wireless off it is not kept either.
+    const bool storable = IsCameraText(key);
+    if (!storable && on && s.EncryptionType >= 1)
+        return Refuse(kMsgNotCameraText, kIdNewKey);
     if (s.EncryptionType == 1) {
         wchar* slot = WepSlot(s, s.DefaultKeyIndex);
         int32_t msg = 0;
         std::size_t n = key.size();
-        if (n == 5 || n == 13) {
+        if (!storable) {
+            msg = kMsgNotCameraText;
+        } else if (n == 5 || n == 13) {
             s.KeyLength = n == 5 ? 0 : 1;
             s.KeyFormat = 0;
         } else if ((n == 10 || n == 26) && IsHexText(key)) {
@@ -140,7 +155,7 @@ PageCheck ApplyWirelessNewNext(WirelessNewEntries& e, WizardSettings& s)
         if (slot)
             WCopy(slot, 64, msg ? std::u16string_view() : std::u16string_view(key));
     } else if (s.EncryptionType >= 2) {
-        int32_t msg = CheckPassKey(key);
+        int32_t msg = storable ? CheckPassKey(key) : kMsgNotCameraText;
         if (msg && on)
             return Refuse(msg);
         WCopy(s.PassKey, msg ? std::u16string_view() : std::u16string_view(key));

@@ -29,6 +29,8 @@ void ShowSsid(CEdit* edit, const WizardSettings& s)
 void FinishNext(CPicDialog& page, const PageCheck& check, CEdit* ssidEdit, const std::u16string& checkedSsid)
 {
     if (!check.proceed) {
+        if (QWidget* w = check.focusId ? page.FindCtrl(check.focusId) : nullptr)
+            w->setFocus();
         if (check.message)
             page.ShowMessage(check.message, MB_ICONEXCLAMATION);
         return;

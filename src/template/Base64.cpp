@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/core/CameraText.h"
+
 namespace orv {
 namespace {
 
@@ -35,7 +37,7 @@ std::u16string Base64EncodeText(std::u16string_view text)
         const std::size_t n = text.size() - i < 3 ? text.size() - i : 3;
         uint32_t group = 0;
         for (std::size_t k = 0; k < 3; ++k)
-            group = (group << 8) | (k < n ? (text[i + k] & 0xFFu) : 0u);
+            group = (group << 8) | (k < n ? CameraByte(text[i + k]) : 0u);
         out.push_back(static_cast<char16_t>(kAlphabet[(group >> 18) & 63]));
         out.push_back(static_cast<char16_t>(kAlphabet[(group >> 12) & 63]));
         out.push_back(n > 1 ? static_cast<char16_t>(kAlphabet[(group >> 6) & 63]) : u'=');

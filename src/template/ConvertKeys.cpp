@@ -2,7 +2,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/core/AnsiText.h"
+#include "platform/core/CameraText.h"
 #include "template/Conversions.h"
 #include "template/KeyAgreement.h"
 #include "template/KeyAgreementDetail.h"
@@ -10,10 +10,14 @@
 
 namespace orv {
 
+// The camera unscrambles credentials into single-byte text: whatever the
+// user's locale, a character is its one camera byte, as in the credential
+// slots of the request header (a locale's multi-byte form would lock the user
+// out after a password change).
 void EncodeZt(const TemplateField& f, int len, uint8_t* out)
 {
     const int n = len < kZtEncodeMaxBytes ? len : kZtEncodeMaxBytes;
-    const std::string narrow = WideToAnsi({f.Value, WLen(f.Value, kValueUnits)});
+    const std::string narrow = CameraBytes({f.Value, WLen(f.Value, kValueUnits)});
     for (int k = 0; k < n && static_cast<std::size_t>(k) < narrow.size(); ++k)
         out[k] = static_cast<uint8_t>(narrow[k]);
     ZtScramble(out, n);
@@ -25,7 +29,7 @@ void DecodeZt(TemplateField& f, int len, const uint8_t* in)
     std::u16string units;
     for (int k = 0; k < kScratchUnits && in[k]; ++k)
         units.push_back(in[k]);
-    const std::string narrow = WideToAnsi(units);
+    const std::string narrow = CameraBytes(units);
     uint8_t bytes[kZtDecodeMaxBytes] = {};
     for (int k = 0; k < n && static_cast<std::size_t>(k) < narrow.size(); ++k)
         bytes[k] = static_cast<uint8_t>(narrow[k]);

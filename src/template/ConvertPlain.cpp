@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/core/CameraText.h"
 #include "template/Base64.h"
 #include "template/Conversions.h"
 
@@ -49,7 +50,7 @@ void EncodeChars(const TemplateField& f, int len, uint8_t* out)
 {
     const auto v = ValueOf(f);
     for (int k = 0; k < len && static_cast<std::size_t>(k) < v.size(); ++k)
-        out[k] = static_cast<uint8_t>(v[k] & 0xFF);
+        out[k] = CameraByte(v[k]);
 }
 
 void DecodeChars(TemplateField& f, int len, const uint8_t* in)

@@ -162,3 +162,15 @@ TEST(SkinLayout, MessagesJoinLinesOrFallBack)
     EXPECT_EQ(Utf8(MessageText(f, 10)), "00");
     EXPECT_EQ(Utf8(MessageText(CProfileFile::Parse(""), -3)), "Some error occurred, error number is -3.");
 }
+
+// Messages the program brings itself: the skin's own text wins; without one
+// (missing, empty or "0") the built-in text shows, its line breaks joined the
+// same way.
+TEST(SkinLayout, BuiltInMessagesFillGapsOfOlderSkins)
+{
+    const std::string builtIn = Utf8(MessageText(CProfileFile::Parse(""), 3001));
+    EXPECT_NE(builtIn.find("cannot store.\r\nPlease"), std::string::npos) << builtIn;
+    EXPECT_EQ(MessageText(CProfileFile::Parse("[Message]\nMessage3001=0\n"), 3001), U16(builtIn));
+    EXPECT_EQ(Utf8(MessageText(CProfileFile::Parse("[Message]\nMessage3001=Own\\\\text\n"), 3001)), "Own\r\ntext");
+    EXPECT_EQ(MessageText(CProfileFile::Parse("[Message]\nMessage3001=\n"), 3001), U16(builtIn));
+}

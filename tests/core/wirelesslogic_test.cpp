@@ -337,6 +337,13 @@ TEST(WirelessChecks, WepKeyPageNext)
         {u"1", 4, u"", u"", u"", u"1234567", false, 33, 1119},
         {u"1", 4, u"", u"", u"", hex64.c_str(), true, 0, 0},
         {u"1", 0, u"", u"", u"", u"", true, 0, 0},
+        // Characters a camera cannot store, refused before any length rule;
+        // one a camera can store (Latin-1) is a character like any other.
+        {u"1", 1, u"64bits", u"ASCII", u"WEP Key3", u"ab\u20acde", false, 3001, 1117},
+        {u"1", 1, u"64bits", u"ASCII", u"WEP Key1", u"\u00e4bcde", true, 0, 0},
+        {u"1", 4, u"", u"", u"", u"pass\u0436word", false, 3001, 1119},
+        {u"1", 4, u"", u"", u"", u"p\u00e4ssw\u00f6rd", true, 0, 0},
+        {u"0", 4, u"", u"", u"", u"pass\u0436word", true, 0, 0},
     };
     for (const Case& c : cases) {
         WizardSettings s = With(c.enable);
@@ -376,6 +383,17 @@ TEST(WirelessChecks, WepKeyPageNext)
     EXPECT_EQ(ApplyWirelessKeyNext(e, s).message, 30);
     e.passKey = hex64 + u"a";
     EXPECT_EQ(ApplyWirelessKeyNext(e, s).message, 33);
+
+    // Every WEP key is stored and sent, so one that is not the default is
+    // checked too.
+    WizardSettings wep = With(u"1");
+    wep.EncryptionType = 1;
+    WirelessKeyEntries keys{u"64bits", u"ASCII", u"WEP Key1", {u"abcde", u"k2", u"k\u65e5", u"k4"}, u""};
+    const PageCheck r = ApplyWirelessKeyNext(keys, wep);
+    EXPECT_FALSE(r.proceed);
+    EXPECT_EQ(r.message, 3001);
+    EXPECT_EQ(r.focusId, 1117);
+    EXPECT_EQ(Utf8(wep.WEPKey1), "");
 }
 
 TEST(WirelessChecks, NewerPageNext)
@@ -409,6 +427,12 @@ TEST(WirelessChecks, NewerPageNext)
         {u"0", 4, 0, u"short", true, 0, 9, 9, ""},
         {u"1", 4, 0, u"a pass phrase", true, 0, 9, 9, "a pass phrase"},
         {u"1", 0, 0, u"ignored", true, 0, 9, 9, "old"},
+        {u"1", 1, 0, u"ab\u20acde", false, 3001, 9, 9, "old"},
+        {u"0", 1, 0, u"ab\u20acde", true, 0, 9, 9, ""},
+        {u"1", 1, 0, u"\u00e4bcde", true, 0, 0, 0, "\xc3\xa4" "bcde"},
+        {u"1", 3, 0, u"pass\U0001F600word", false, 3001, 9, 9, "old"},
+        {u"0", 3, 0, u"pass\U0001F600word", true, 0, 9, 9, ""},
+        {u"1", 0, 0, u"\u20ac ignored", true, 0, 9, 9, "old"},
     };
     for (const Case& c : cases) {
         WizardSettings s = With(c.enable);
@@ -424,6 +448,7 @@ TEST(WirelessChecks, NewerPageNext)
         std::string what = Utf8(c.enable) + " enc " + std::to_string(c.enc) + " " + Utf8(c.key);
         EXPECT_EQ(r.proceed, c.proceed) << what;
         EXPECT_EQ(r.message, c.message) << what;
+        EXPECT_EQ(r.focusId, c.message == 3001 ? 1115 : 0) << what;
         EXPECT_EQ(s.KeyLength, c.keyLength) << what;
         EXPECT_EQ(s.KeyFormat, c.keyFormat) << what;
         const wchar* after = c.enc >= 2 ? s.PassKey : WepSlot(s, c.defIndex);

@@ -125,6 +125,60 @@ TEST_F(IdPwdTest, NewPasswordChecksStopBeforeTheCamera)
     }
 }
 
+// A camera stores one byte per character: an entry it cannot hold is refused
+// before the first request, with the focus on it.
+TEST_F(IdPwdTest, CharactersACameraCannotStoreStopBeforeTheCamera)
+{
+    struct Case {
+        int edit;
+        const char* text;
+        int changePwd;
+    } cases[] = {
+        {CDlgIdPwd::kIdAdmId, "adm\u0456n", 0},        // Cyrillic
+        {CDlgIdPwd::kIdAdmPwd, "s\u20accret", 0},      // euro sign
+        {CDlgIdPwd::kIdNewPwd, "new\U0001F600", 1},    // emoji
+        {CDlgIdPwd::kIdChkPwd, "\u65b0\u3057\u3044", 1}, // CJK, only in the confirmation
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        settings.ChangePwd = c.changePwd;
+        Open();
+        Type(CDlgIdPwd::kIdAdmId, "admin");
+        Type(CDlgIdPwd::kIdAdmPwd, "secret");
+        Type(CDlgIdPwd::kIdNewPwd, "fresh1");
+        Type(CDlgIdPwd::kIdChkPwd, "fresh1");
+        Type(c.edit, c.text);
+        page->FindCtrl(CDlgIdPwd::kIdAdmId)->setFocus();
+        boxes.Clear();
+        page->SendCommand(IDC_NEXT);
+        ASSERT_EQ(boxes.Calls().size(), 1u);
+        EXPECT_NE(Utf8(boxes.Calls()[0].text).find("cannot store"), std::string::npos) << Shown()[0];
+        EXPECT_EQ(boxes.Calls()[0].type, MB_ICONEXCLAMATION);
+        EXPECT_EQ(page->focusWidget(), page->FindCtrl(c.edit));
+        EXPECT_TRUE(host.Drain().empty());
+        EXPECT_EQ(settings.AdminID[0], 0);
+        page.reset();
+    }
+}
+
+// Latin-1 letters are camera text like any other; a new password that is not
+// to be set is never sent, so it is not checked.
+TEST_F(IdPwdTest, LatinLettersLogInAndAnUnusedNewPasswordIsNotChecked)
+{
+    LoopbackSim sim({"mac=02:00:00:00:00:01,id=admin,pwd=s\xE9" "cret,wifi=0"});
+    opstest::AimAtLoopback(engine, sim.Port, 1);
+    settings.ChangePwd = 0;
+    Open();
+    Type(CDlgIdPwd::kIdAdmId, "admin");
+    Type(CDlgIdPwd::kIdAdmPwd, "s\u00e9cret");
+    Type(CDlgIdPwd::kIdNewPwd, "unused\u20ac");
+    page->SendCommand(IDC_NEXT);
+    EXPECT_TRUE(Shown().empty());
+    ASSERT_EQ(host.Drain().size(), 1u);
+    EXPECT_EQ(host.messages[0].wParam, kNavNext);
+    EXPECT_EQ(Utf8(settings.AdminPwd), "s\u00e9cret");
+}
+
 TEST_F(IdPwdTest, AcceptedLoginStoresTextsAndReadsTheCamera)
 {
     LoopbackSim sim({std::string(kCam) + ",wifi=1,essid=office,channel=11"});

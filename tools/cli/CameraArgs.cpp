@@ -3,6 +3,9 @@
 #include "CliOptions.h"
 #include "CliText.h"
 #include "SearchScope.h"
+#include "platform/core/CameraText.h"
+#include "platform/core/WideText.h"
+#include "skin/core/ProfileDecode.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -97,6 +100,41 @@ bool ParseCameraArgs(int argc, char** argv, CameraArgs& out)
     }
     if (out.User.empty())
         out.User = "admin";
+    return true;
+}
+
+bool CheckCameraTexts(const CameraArgs& args)
+{
+    struct Entry {
+        const char* Option;
+        std::string Value;
+        bool Secret; // never echoed, not even one character of it
+    };
+    const Entry entries[] = {{"--user (or ORVANTA_USER)", args.User, false},
+        {"--password (or ORVANTA_PASSWORD)", args.Password, true},
+        {"--new-password", args.Value("--new-password"), true}, {"--name", args.Value("--name"), false},
+        {"--essid", args.Value("--essid"), false}, {"--key", args.Value("--key"), true}};
+    const char* cmd = args.Command.c_str();
+    for (const Entry& e : entries) {
+        std::u16string text;
+        if (!orv::DecodeUtf8Strict(e.Value, text)) {
+            std::fprintf(stderr, "orvanta-cli %s: %s is not UTF-8 text; nothing was sent\n", cmd, e.Option);
+            return false;
+        }
+        const std::size_t at = orv::FindNonCameraChar(text);
+        if (at == std::u16string::npos)
+            continue;
+        std::string which;
+        if (!e.Secret) {
+            const std::size_t n = at + 1 < text.size() && text[at] >= 0xD800 && text[at] < 0xDC00 ? 2 : 1;
+            which = " '" + Printable(orv::Utf8(text.substr(at, n))) + "'";
+        }
+        std::fprintf(stderr,
+            "orvanta-cli %s: %s holds a character%s that a camera cannot store; only characters up to U+00FF "
+            "(Latin-1: English and Western European letters, digits, the usual symbols) can be sent; nothing was sent\n",
+            cmd, e.Option, which.c_str());
+        return false;
+    }
     return true;
 }
 

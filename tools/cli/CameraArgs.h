@@ -52,6 +52,10 @@ bool IsValuedOption(const char* arg);
 bool ParseCameraArgs(int argc, char** argv, CameraArgs& out);
 // The command's usage and options, and the exit codes.
 void PrintCameraUsage(const std::string& command, std::FILE* out);
+// False with a message on stderr when a text meant for the camera (ID,
+// passwords, name, network name, key) is not UTF-8 or holds a character a
+// camera cannot store. Checked before the first datagram of the run.
+bool CheckCameraTexts(const CameraArgs& args);
 
 // One line of "key: value" output, or one JSON member.
 class Report {

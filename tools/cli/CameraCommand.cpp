@@ -169,6 +169,10 @@ int RunCameraCommand(int argc, char** argv)
             return kExitUsage;
         }
     }
+    // Every text is checked before the search, so a refused one leaves the
+    // camera untouched.
+    if (!CheckCameraTexts(args))
+        return kExitUsage;
     CCamEngine engine;
     engine.m_nReplyWaitSeconds = args.WaitSeconds;
     WizardSettings settings;

@@ -1,5 +1,7 @@
 #include "AnsiText.h"
 
+#include "platform/core/CameraText.h"
+
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
@@ -22,21 +24,14 @@ const char* LocaleCharset()
     return IsPlainAscii(cs) ? nullptr : cs;
 }
 
-std::u16string Latin1ToWide(std::string_view in)
-{
-    std::u16string out;
-    out.reserve(in.size());
-    for (char c : in)
-        out.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
-    return out;
-}
-
+// The byte-for-byte map; a character it cannot hold becomes '?', as the code
+// page conversion gives it.
 std::string WideToLatin1(std::u16string_view in)
 {
     std::string out;
     out.reserve(in.size());
     for (char16_t c : in)
-        out.push_back(c < 0x100 ? static_cast<char>(c) : '?');
+        out.push_back(IsCameraChar(c) ? static_cast<char>(c) : '?');
     return out;
 }
 
@@ -64,10 +59,10 @@ std::u16string AnsiToWide(std::string_view in)
         in = in.substr(0, z);
     const char* cs = LocaleCharset();
     if (!cs || in.empty())
-        return Latin1ToWide(in);
+        return CameraTextFromBytes(in);
     iconv_t cd = iconv_open("UTF-16LE", cs);
     if (cd == reinterpret_cast<iconv_t>(-1))
-        return Latin1ToWide(in);
+        return CameraTextFromBytes(in);
     std::u16string out;
     std::string buf(in.size() * 4 + 8, '\0');
     char* src = const_cast<char*>(in.data());

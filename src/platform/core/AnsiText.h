@@ -1,8 +1,11 @@
 #pragma once
 // Conversion between narrow text in the system's "ANSI code page" and wide
-// text. On this platform the code page is the locale's character set (set by
-// the program with setlocale at start-up); in the C/POSIX locale, or when a
-// byte sequence is not valid in it, bytes map one to one onto U+0000..U+00FF.
+// text, for files saved in it (template files, a settings file that is not
+// UTF-8). On this platform the code page is the locale's character set (set
+// by the program with setlocale at start-up); in the C/POSIX locale, or when
+// a byte sequence is not valid in it, bytes map one to one onto
+// U+0000..U+00FF. Text that goes to or comes from a camera never depends on
+// the locale: see CameraText.h.
 #include <string>
 #include <string_view>
 

@@ -7,6 +7,8 @@
 
 namespace orv {
 
+// An entry holds a character a camera cannot store (past U+00FF).
+constexpr int kMsgNotCameraText = 3001;
 // The message that follows a search which found no camera at all.
 constexpr int kMsgNoCameraFound = 3002;
 
