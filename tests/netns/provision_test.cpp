@@ -199,6 +199,15 @@ TEST_F(Provision, CsvOutputOneAdapterAndAPlanWithoutMacColumn)
                   out),
         2);
     EXPECT_NE(out.find("line 1: the header has no 'mac' column"), std::string::npos) << out;
+    // A default password no camera can store stops the run before its search.
+    EXPECT_EQ(s_lab->RunProgramInPc({"sh", "-c", NetnsLab::CliPath() + " provision " + s_dir +
+                                                     "/plan.csv --password 'x\xE2\x82\xACy' 2>&1"},
+                  out),
+        2);
+    EXPECT_NE(out.find("--password (or ORVANTA_PASSWORD) holds a character that a camera cannot store"),
+        std::string::npos)
+        << out;
+    EXPECT_EQ(out.find("x\xE2\x82\xACy"), std::string::npos) << "the password was echoed";
 
     // --interface: only the second segment is searched; a dry run, as CSV.
     std::ofstream(s_dir + "/one.csv") << "name,mac\r\n\"Gate\"," << kDhcp << "\r\nSame," << kSame << "\r\n";

@@ -73,7 +73,7 @@ bool ParseProvisionArgs(int argc, char** argv, ProvisionArgs& out)
             rest.push_back(argv[i]);
         }
     }
-    if (!ParseCameraArgs(static_cast<int>(rest.size()), rest.data(), out.Camera))
+    if (!ParseCameraArgs(static_cast<int>(rest.size()), rest.data(), out.Camera) || !CheckCameraTexts(out.Camera))
         return false;
     const CameraArgs& c = out.Camera;
     if (!c.Flags.empty() || !c.Values.empty() || !c.Mac.empty()) {

@@ -8,6 +8,7 @@
 #include "ProvisionRow.h"
 #include "pages/NetworkChecks.h"
 #include "pages/WirelessChecks.h"
+#include "skin/core/BuiltinMessages.h"
 
 namespace orvcli {
 
@@ -58,6 +59,7 @@ std::string WirelessCheckText(int32_t message)
     case orv::kMsgBadWepKeyLength: return "key: a WEP key has 5 or 13 characters, or 10 or 26 hexadecimal digits";
     case orv::kMsgBadPassKeyLength: return "key: a pass phrase has 8 to 64 characters";
     case orv::kMsgPassKeyNotHex: return "key: a 64-character pass phrase must be hexadecimal";
+    case orv::kMsgNotCameraText: return "a character a camera cannot store (past U+00FF)";
     default: return message ? "wireless check " + std::to_string(message) : "";
     }
 }

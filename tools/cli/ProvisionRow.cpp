@@ -5,6 +5,8 @@
 #include "engine/WizardSettings.h"
 #include "pages/NetworkChecks.h"
 #include "pages/WirelessChecks.h"
+#include "platform/core/CameraText.h"
+#include "skin/core/ProfileDecode.h"
 
 namespace orvcli {
 
@@ -59,26 +61,16 @@ std::string Lower(std::string s)
     return s;
 }
 
-// UTF-8 text whose every character a camera can hold in one byte (U+0020 to
-// U+00FF, DEL excluded). False for anything else, malformed UTF-8 included.
+// UTF-8 text whose every character a camera can store (CameraText.h) and
+// none is a control character. False for anything else, malformed UTF-8
+// included.
 bool DecodeCameraText(std::string_view utf8, std::u16string& out)
 {
-    out.clear();
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        char16_t cp = c;
-        if (c >= 0x80) {
-            if ((c != 0xC2 && c != 0xC3) || i + 1 >= utf8.size())
-                return false;
-            const auto next = static_cast<unsigned char>(utf8[++i]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            cp = static_cast<char16_t>(((c & 0x1F) << 6) | (next & 0x3F));
-        }
-        if (cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp < 0xA0))
+    if (!orv::DecodeUtf8Strict(utf8, out) || !orv::IsCameraText(out))
+        return false;
+    for (char16_t c : out)
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0))
             return false;
-        out.push_back(cp);
-    }
     return true;
 }
 
