@@ -16,27 +16,11 @@ namespace {
 
 const char* kCam = "mac=02:00:00:00:00:01,id=admin,pwd=secret,ip=198.18.1.50,mask=255.255.255.0,gw=198.18.1.1";
 
-// Runs orvanta-cli with `args`; standard output into `out`, standard error
-// into `err`. Returns the exit code.
+// orvanta-cli with `args`; standard output into `out`, standard error into
+// `err`. Returns the exit code.
 int Cli(const std::string& args, std::string* out = nullptr, std::string* err = nullptr)
 {
-    const std::string errPath = "/tmp/orv-cli-opts-" + std::to_string(getpid()) + ".err";
-    const std::string cmd =
-        "ORVANTA_PASSWORD=secret " + std::string(ORVANTA_BIN_DIR) + "/orvanta-cli " + args + " 2>" + errPath;
-    FILE* p = popen(cmd.c_str(), "r");
-    std::string text;
-    char buf[512];
-    while (std::fgets(buf, sizeof buf, p))
-        text += buf;
-    const int status = pclose(p);
-    if (out)
-        *out = text;
-    std::ifstream in(errPath);
-    std::string errText((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (err)
-        *err = errText;
-    unlink(errPath.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return opstest::RunShell("ORVANTA_PASSWORD=secret " + std::string(ORVANTA_BIN_DIR) + "/orvanta-cli " + args, out, err);
 }
 
 std::string At(const LoopbackSim& sim)

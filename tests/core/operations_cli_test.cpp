@@ -14,17 +14,9 @@ const char* kCam = "mac=02:00:00:00:00:01,id=admin,pwd=secret,wifi=1";
 
 int Cli(const LoopbackSim& sim, const std::string& args, std::string* out = nullptr)
 {
-    const std::string cmd = "ORVANTA_PASSWORD=secret " + std::string(ORVANTA_BIN_DIR) + "/orvanta-cli " + args +
-                            " --to 127.0.0.1:" + std::to_string(sim.Port) + " --reply-wait 1 2>/dev/null";
-    FILE* p = popen(cmd.c_str(), "r");
-    std::string text;
-    char buf[512];
-    while (std::fgets(buf, sizeof buf, p))
-        text += buf;
-    const int status = pclose(p);
-    if (out)
-        *out = text;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return opstest::RunShell("ORVANTA_PASSWORD=secret " + std::string(ORVANTA_BIN_DIR) + "/orvanta-cli " + args +
+                                 " --to 127.0.0.1:" + std::to_string(sim.Port) + " --reply-wait 1",
+        out);
 }
 
 TEST(Cli, ConfiguresTheCameraAndReportsInJson)

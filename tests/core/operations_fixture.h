@@ -13,9 +13,12 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <sstream>
@@ -38,6 +41,31 @@ inline int FreeUdpPort()
     getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
     close(fd);
     return ntohs(a.sin_port);
+}
+
+// Runs a shell command line: its standard output into `out`, its standard
+// error into `err` (each when given). Returns the exit code, or -1.
+inline int RunShell(const std::string& command, std::string* out = nullptr, std::string* err = nullptr)
+{
+    char errPath[] = "/tmp/orv-shell-err-XXXXXX";
+    const int errFd = mkstemp(errPath);
+    if (errFd < 0)
+        return -1;
+    close(errFd);
+    FILE* p = popen((command + " 2>" + errPath).c_str(), "r");
+    std::string text;
+    char buf[512];
+    while (p && std::fgets(buf, sizeof buf, p))
+        text += buf;
+    const int status = p ? pclose(p) : -1;
+    if (out)
+        *out = text;
+    if (err) {
+        std::ifstream in(errPath);
+        err->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    unlink(errPath);
+    return status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 inline void AimAtLoopback(orv::CCamEngine& e, int port, int waitSeconds = 1)

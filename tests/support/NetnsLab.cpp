@@ -149,6 +149,14 @@ std::string NetnsLab::SkipReason()
     return {};
 }
 
+std::string NetnsLab::CliSkipReason()
+{
+    std::string why = SkipReason();
+    if (why.empty() && access(CliPath().c_str(), X_OK) != 0)
+        why = "orvanta-cli is not built: " + CliPath();
+    return why;
+}
+
 NetnsLab::NetnsLab()
 {
     static std::once_flag leftovers;

@@ -31,6 +31,8 @@ public:
 
     // Empty when the lab can run here; otherwise the reason it cannot.
     static std::string SkipReason();
+    // The same, for tests that also run orvanta-cli.
+    static std::string CliSkipReason();
 
     // False after any set-up step failed; Error() tells which.
     bool Ok() const { return m_Error.empty(); }
