@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -187,8 +188,9 @@ TEST_F(WizardWps, PairingWhoseWindowRunsOutShows2002)
         auto* page = dynamic_cast<CDlgWPSSetting*>(w.Page());
         ASSERT_NE(page, nullptr);
         // The page's clock is moved on instead of waiting two minutes.
-        uint32_t now = 1000;
-        page->SetTickClock([&now] { return now; });
+        // Read by the pairing's ticks on their worker thread.
+        std::atomic<uint32_t> now{1000};
+        page->SetTickClock([&now] { return now.load(); });
         ASSERT_TRUE(w.Click(Wps::kIdButPbcPush));
         ASSERT_TRUE(page->Running()) << w.BoxTexts();
         now += 60000; // the camera still says "running" at every poll

@@ -335,6 +335,25 @@ int NetnsLab::RunProgramInPc(const std::vector<std::string>& argv, std::string& 
     return Capture(full, out, false);
 }
 
+std::vector<std::string> SeenRequests(const std::string& statePath)
+{
+    std::vector<std::string> seen;
+    std::ifstream in(statePath);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind("request=", 0) == 0)
+            seen.push_back(line.substr(8));
+    return seen;
+}
+
+std::unique_ptr<NetnsLab> OneCameraLab(const std::string& camera)
+{
+    auto lab = std::make_unique<NetnsLab>();
+    const int seg = lab->AddSegment();
+    lab->AddPcAdapter(seg, "eth0", {"198.18.1.1/24"});
+    lab->StartSimulator(lab->AddCameraHost(seg, "198.18.1.50/24"), {"--camera", camera});
+    return lab;
+}
+
 std::map<std::string, std::string> ReadState(const std::string& path)
 {
     std::map<std::string, std::string> out;

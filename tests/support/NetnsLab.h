@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -86,5 +87,13 @@ int RunProgram(const std::vector<std::string>& argv, std::string* out = nullptr)
 
 // The key=value lines of a simulated camera's state file (what it stored).
 std::map<std::string, std::string> ReadState(const std::string& path);
+// The template requests a simulated camera saw, in order, as
+// "<opcode>:<sequence>" in decimal ("163:1": Verification, sequence 1).
+std::vector<std::string> SeenRequests(const std::string& statePath);
+
+// The smallest lab: one segment with the pc's eth0 at 198.18.1.1/24 and one
+// simulated camera host at 198.18.1.50/24 playing `camera` (a --camera
+// description). Check Ok() before use.
+std::unique_ptr<NetnsLab> OneCameraLab(const std::string& camera);
 
 } // namespace orvtest

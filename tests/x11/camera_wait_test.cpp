@@ -14,7 +14,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -40,18 +39,6 @@ constexpr const char* kMac = "02.00.00.00.0d.01";
 // The installed skin's message 2000 (no answer) and 3003 (the overlay).
 constexpr const char* kNoAnswer = "The camera did not answer.";
 
-// Template requests the camera saw, in order ("163:1" is opcode 163 with
-// sequence number 1).
-std::vector<std::string> SeenRequests(const std::string& statePath)
-{
-    std::vector<std::string> seen;
-    std::ifstream in(statePath);
-    for (std::string line; std::getline(in, line);)
-        if (line.rfind("request=", 0) == 0)
-            seen.push_back(line.substr(8));
-    return seen;
-}
-
 CWaitOverlay* Overlay(QWidget* page)
 {
     return page ? page->findChild<CWaitOverlay*>() : nullptr;
@@ -64,13 +51,9 @@ protected:
         const std::string why = NetnsLab::SkipReason();
         if (!why.empty())
             GTEST_SKIP() << why;
-        lab = std::make_unique<NetnsLab>();
-        const int seg = lab->AddSegment();
-        lab->AddPcAdapter(seg, "eth0", {"198.18.1.1/24"});
-        state = "/tmp/" + lab->PcNamespace() + "-silent.state";
-        lab->StartSimulator(lab->AddCameraHost(seg, "198.18.1.50/24"),
-            {"--camera", "mac=02:00:00:00:0d:01,model=K81-X,name=Porch,ip=198.18.1.50,id=admin,pwd=secret,"
-                         "drop=1000,state=" + state});
+        state = "/tmp/orvanta-x11-" + std::to_string(getpid()) + "-silent.state";
+        lab = orvtest::OneCameraLab("mac=02:00:00:00:0d:01,model=K81-X,name=Porch,ip=198.18.1.50,id=admin,pwd=secret,"
+                                    "drop=1000,state=" + state);
         ASSERT_TRUE(lab->Ok()) << lab->Error();
     }
     void TearDown() override
@@ -177,7 +160,7 @@ TEST_F(CameraWait, CancelEndsTheLoginAsNoAnswerAndSendsNothingMore)
         EXPECT_NE(Utf8(w.Boxes().Calls().back().text).find(kNoAnswer), std::string::npos) << w.BoxTexts();
         // Whatever was still to come of the step never left.
         QTest::qWait(1500);
-        const std::vector<std::string> seen = SeenRequests(state);
+        const std::vector<std::string> seen = orvtest::SeenRequests(state);
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].substr(0, seen[0].find(':')), "163"); // Verification, first try only
         // The page is usable again: the next Next sends again.

@@ -32,11 +32,7 @@ protected:
         const std::string why = NetnsLab::SkipReason();
         if (!why.empty())
             GTEST_SKIP() << why;
-        lab = std::make_unique<NetnsLab>();
-        const int seg = lab->AddSegment();
-        lab->AddPcAdapter(seg, "eth0", {"198.18.1.1/24"});
-        lab->StartSimulator(lab->AddCameraHost(seg, "198.18.1.50/24"),
-            {"--camera", "mac=02:00:00:00:0c:01,model=K81-X,name=Porch,ip=198.18.1.50"});
+        lab = orvtest::OneCameraLab("mac=02:00:00:00:0c:01,model=K81-X,name=Porch,ip=198.18.1.50");
         ASSERT_TRUE(lab->Ok()) << lab->Error();
     }
 

@@ -97,12 +97,8 @@ protected:
         const std::string why = NetnsLab::SkipReason();
         if (!why.empty())
             GTEST_SKIP() << why;
-        lab = std::make_unique<NetnsLab>();
-        const int seg = lab->AddSegment();
-        lab->AddPcAdapter(seg, "eth0", {"198.18.1.1/24"});
-        lab->StartSimulator(lab->AddCameraHost(seg, "198.18.1.50/24"),
-            {"--camera", "mac=02:00:00:00:0e:01,model=Q47-W,name=Gate,ip=198.18.1.50,wifi=1,wlan=1,id=admin,"
-                         "pwd=secret,wpspolls=100000"});
+        lab = orvtest::OneCameraLab("mac=02:00:00:00:0e:01,model=Q47-W,name=Gate,ip=198.18.1.50,wifi=1,wlan=1,"
+                                    "id=admin,pwd=secret,wpspolls=100000");
         ASSERT_TRUE(lab->Ok()) << lab->Error();
     }
 
