@@ -3,6 +3,8 @@
 #include "platform/qt/PostedMessage.h"
 #include "skin/PictureFile.h"
 
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpression>
@@ -17,6 +19,22 @@ QColor ColorFromRef(COLORREF c)
 CPicButton::CPicButton(QWidget* parent) : QWidget(parent)
 {
     setMouseTracking(true);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void DrawFocusMark(QPainter& p, const QRect& rect)
+{
+    if (rect.width() < 2 || rect.height() < 2)
+        return;
+    p.save();
+    p.setBrush(Qt::NoBrush);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    // A light line under a dark dotted one: seen on dark and light pictures.
+    p.setPen(QPen(QColor(255, 255, 255), 1, Qt::SolidLine));
+    p.drawRect(rect.adjusted(0, 0, -1, -1));
+    p.setPen(QPen(QColor(0, 0, 0), 1, Qt::DotLine));
+    p.drawRect(rect.adjusted(0, 0, -1, -1));
+    p.restore();
 }
 
 bool CPicButton::SetImages(const std::string& normal, const std::string& down, const std::string& hover,
@@ -61,6 +79,8 @@ const QPixmap& CPicButton::StatePicture() const
 
 void CPicButton::DrawState()
 {
+    // A disabled button is passed over by Tab.
+    setFocusPolicy(m_bDisabled ? Qt::NoFocus : Qt::TabFocus);
     if (isVisible())
         repaint();
 }
@@ -99,23 +119,24 @@ QStringList CPicButton::CaptionLines(const QString& caption)
 void CPicButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    // Scaled displays: pictures are resampled smoothly, text is drawn at the
+    // display's own resolution.
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawPixmap(0, 0, StatePicture());
-    if (m_strCaption.isEmpty())
-        return;
     const QStringList lines = CaptionLines(m_strCaption);
-    if (lines.isEmpty())
-        return;
-    const int lineHeight = height() / static_cast<int>(lines.size());
-    if (lineHeight <= 0)
-        return;
-    p.setPen(ColorFromRef((m_bHover || m_bPressed) ? m_crTextHot : (m_bDisabled ? m_crTextDisabled : m_crText)));
-    int top = 0;
-    for (const QString& line : lines) {
-        if (top >= height())
-            break;
-        p.drawText(QRect(0, top, width(), lineHeight), Qt::AlignCenter | Qt::TextSingleLine, line);
-        top += lineHeight;
+    const int lineHeight = lines.isEmpty() ? 0 : height() / static_cast<int>(lines.size());
+    if (lineHeight > 0) {
+        p.setPen(ColorFromRef((m_bHover || m_bPressed) ? m_crTextHot : (m_bDisabled ? m_crTextDisabled : m_crText)));
+        int top = 0;
+        for (const QString& line : lines) {
+            if (top >= height())
+                break;
+            p.drawText(QRect(0, top, width(), lineHeight), Qt::AlignCenter | Qt::TextSingleLine, line);
+            top += lineHeight;
+        }
     }
+    if (hasFocus())
+        DrawFocusMark(p, rect().adjusted(3, 3, -3, -3));
 }
 
 void CPicButton::mousePressEvent(QMouseEvent* e)
@@ -133,13 +154,60 @@ void CPicButton::mouseReleaseEvent(QMouseEvent* e)
         return;
     m_bPressed = 0;
     DrawState();
-    if (rect().contains(e->position().toPoint()) && m_pParent)
+    if (rect().contains(e->position().toPoint()))
+        Press();
+}
+
+void CPicButton::Press()
+{
+    if (m_pParent && !m_bDisabled)
         PostCommand(m_pParent, m_nID, 0, this);
 }
 
 void CPicButton::mouseDoubleClickEvent(QMouseEvent* e)
 {
     e->accept();
+}
+
+void CPicButton::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() != Qt::Key_Space || e->modifiers() != Qt::NoModifier) {
+        e->ignore(); // Enter, Escape and the rest: the page's to handle
+        return;
+    }
+    if (!e->isAutoRepeat() && !m_bDisabled) {
+        m_bPressed = 1;
+        m_bHover = 0;
+        DrawState();
+    }
+}
+
+void CPicButton::keyReleaseEvent(QKeyEvent* e)
+{
+    if (e->key() != Qt::Key_Space) {
+        e->ignore();
+        return;
+    }
+    if (e->isAutoRepeat() || !m_bPressed)
+        return;
+    m_bPressed = 0;
+    DrawState();
+    Press();
+}
+
+void CPicButton::focusInEvent(QFocusEvent* e)
+{
+    QWidget::focusInEvent(e);
+    update();
+}
+
+void CPicButton::focusOutEvent(QFocusEvent* e)
+{
+    // Space let go elsewhere: no click.
+    if (m_bPressed && !(QGuiApplication::mouseButtons() & Qt::LeftButton))
+        m_bPressed = 0;
+    QWidget::focusOutEvent(e);
+    update();
 }
 
 void CPicButton::mouseMoveEvent(QMouseEvent*)

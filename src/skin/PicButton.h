@@ -4,6 +4,11 @@
 // click posted to the page as a command with the button's id once the button
 // is released over itself. Pages set and clear m_bDisabled themselves and
 // then call DrawState.
+//
+// Keyboard: Tab reaches the button (a mouse click leaves the focus where it
+// was); while focused a dotted focus mark is drawn over the picture, and
+// Space presses it as the mouse does (down on press, the click on release).
+// Enter and Escape are left to the page.
 #include "platform/qt/WinDefs.h"
 
 #include <QPixmap>
@@ -29,6 +34,9 @@ public:
     void SetTip(const QString& text);
     // Shows the current state now.
     void DrawState();
+    // Posts the click to the page, as a mouse click or Space does; nothing
+    // while disabled.
+    void Press();
     // The picture the current state shows (the normal picture stands in for a
     // state that has none).
     const QPixmap& StatePicture() const;
@@ -58,7 +66,15 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void leaveEvent(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 };
+
+// Draws the keyboard focus mark inside `rect`: a dotted line of alternating
+// dark and light dashes, visible over any picture.
+void DrawFocusMark(QPainter& p, const QRect& rect);
 
 QColor ColorFromRef(COLORREF c);
 

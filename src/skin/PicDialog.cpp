@@ -96,11 +96,19 @@ void CPicDialog::OnCommand(int id, int code)
 // Controls draw themselves over this: picture buttons their state picture,
 // texts their piece of background, check boxes and radio buttons are not
 // filled, so the background shows through them.
+void CPicDialog::showEvent(QShowEvent* e)
+{
+    OrderTabsByLayout();
+    CPageWindow::showEvent(e);
+}
+
 void CPicDialog::paintEvent(QPaintEvent*)
 {
     if (m_bgBitmap.isNull())
         return;
-    QPainter(this).drawPixmap(0, 0, m_bgBitmap);
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform); // scaled displays
+    p.drawPixmap(0, 0, m_bgBitmap);
 }
 
 } // namespace orv

@@ -46,7 +46,7 @@ public:
     ~CPicDialog() override;
 
     // Runs OnInitDialog, as creating the page from its frame does.
-    bool Create() { return OnInitDialog(); }
+    bool Create();
     int TemplateId() const { return m_nTemplateId; }
 
     // Program folder, settings file, image folder and page name.
@@ -77,6 +77,11 @@ public:
     QPixmap MakeBgBrush(int left, int top, int right, int bottom) const;
     const QPixmap& Background() const { return m_bgBitmap; }
 
+    // Tab and Shift+Tab walk the focusable controls in reading order (top
+    // to bottom, left to right). Done when the page is shown; again after
+    // controls were added or moved.
+    void OrderTabsByLayout();
+
     // Shows numbered message `number` as a message box; returns the answer.
     int ShowMessage(int number, unsigned type);
 
@@ -95,8 +100,14 @@ protected:
     // Exit (1001) and Back (1002) post their navigation to the host.
     void OnCommand(int id, int code) override;
     void paintEvent(QPaintEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
+    // The name and description a screen reader announces for a control:
+    // its caption; for Exit, Back and Next their word; else its tip; else
+    // the control's name in its section. A tip not used as the name
+    // becomes the description.
+    static void NameControl(QWidget* ctrl, const ControlDesc& d);
     bool ReadDesc(CtrlType type, const QString& section, int id, ControlDesc& desc, const CtrlRequest* extra = nullptr) const;
     void Append(int kind, QWidget* wnd, const CtrlRect& rect, QPixmap brush = QPixmap());
 

@@ -60,6 +60,7 @@ bool CPicDialog::AddPicButton(int id, const QString& section)
     button->show();
     if (!d.tip.empty())
         button->SetTip(Q(d.tip));
+    NameControl(button, d);
     Append(kPicButton, button, d.rect);
     return true;
 }
@@ -78,7 +79,7 @@ bool CPicDialog::AddPicText(const QString& section, int id, int visible, int cli
         delete text;
         return false;
     }
-    text->m_bClickable = d.clickable ? 1 : 0;
+    text->SetClickable(d.clickable);
     text->SetText(Q(d.caption));
     Append(kText, text, d.rect, MakeBgBrush(d.rect.left, d.rect.top, d.rect.right, d.rect.bottom));
     return true;
@@ -95,6 +96,7 @@ bool CPicDialog::AddEdit(const QString& section, int id)
         edit->SetLimitText(d.maxLen);
     if (d.password)
         edit->setEchoMode(QLineEdit::Password);
+    NameControl(edit, d);
     edit->show();
     Append(kEdit, edit, d.rect);
     return true;
@@ -107,6 +109,7 @@ bool CPicDialog::AddCheckBox(const QString& section, int id)
         return false;
     auto* box = new CCheckBox(this, id);
     box->setText(Q(d.caption));
+    NameControl(box, d);
     box->setGeometry(ToQRect(d.rect));
     box->show();
     Append(kCheckBox, box, d.rect, MakeBgBrush(d.rect.left, d.rect.top, d.rect.right, d.rect.bottom));
@@ -122,6 +125,7 @@ bool CPicDialog::AddRadio(const QString& section, int id, const QString& default
         return false;
     auto* radio = new CRadioButton(this, id);
     radio->setText(Q(d.caption));
+    NameControl(radio, d);
     radio->setGeometry(ToQRect(d.rect));
     radio->show();
     Append(kRadio, radio, d.rect, MakeBgBrush(d.rect.left, d.rect.top, d.rect.right, d.rect.bottom));
@@ -141,6 +145,7 @@ bool CPicDialog::AddComboBox(const QString& section, int id)
     d.rect.bottom = d.rect.top + dropHeight;
     combo->setGeometry(d.rect.left, d.rect.top, qMax(0, d.rect.Width()), combo->sizeHint().height());
     combo->SetDropHeight(dropHeight);
+    NameControl(combo, d);
     combo->show();
     Append(kStandard, combo, d.rect);
     return true;
@@ -153,6 +158,7 @@ bool CPicDialog::AddButton(int id, const QString& section)
         return false;
     auto* button = new CPushButton(this, id);
     button->setText(Q(d.caption));
+    NameControl(button, d);
     button->setGeometry(ToQRect(d.rect));
     button->show();
     Append(kPushButton, button, d.rect);
@@ -179,6 +185,7 @@ bool CPicDialog::AddListCtrl(uint32_t style)
     if (!ReadDesc(CtrlType::ListCtrl, QString::fromUtf16(kListCtrlSection), kListCtrlId, d, &extra))
         return false;
     auto* list = new CListCtrl(this, d.id, style);
+    list->setAccessibleName(QStringLiteral("Cameras"));
     list->setGeometry(ToQRect(d.rect));
     list->show();
     Append(kListCtrl, list, d.rect);

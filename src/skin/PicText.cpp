@@ -5,6 +5,8 @@
 #include "skin/PicButton.h"
 #include "skin/PicDialog.h"
 
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -23,6 +25,7 @@ bool CPicText::CreateText(const QRect& rect, int id, bool password, bool visible
     setProperty("orvPasswordStyle", password);
     setGeometry(rect.x(), rect.y(), qMax(0, rect.width()), qMax(0, rect.height()));
     setMouseTracking(true);
+    SetClickable(m_bClickable != 0);
     setVisible(visible);
     m_nID = id;
     return true;
@@ -32,6 +35,12 @@ void CPicText::SetText(const QString& text)
 {
     m_strText = text.isNull() ? QString(QLatin1String("")) : text;
     Redraw();
+}
+
+void CPicText::SetClickable(bool clickable)
+{
+    m_bClickable = clickable ? 1 : 0;
+    setFocusPolicy(clickable ? Qt::TabFocus : Qt::NoFocus);
 }
 
 void CPicText::SelectFont(const QFont& font)
@@ -50,12 +59,17 @@ void CPicText::paintEvent(QPaintEvent*)
 {
     if (width() <= 0 || height() <= 0)
         return;
-    QPixmap mem(size());
+    // Drawn off screen at the display's resolution, so a scaled display gets
+    // crisp text and a smoothly resampled background.
+    const qreal ratio = devicePixelRatioF();
+    QPixmap mem(size() * ratio);
+    mem.setDevicePixelRatio(ratio);
     mem.fill(Qt::transparent);
     {
         QPainter p(&mem);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
         if (m_bFill)
-            p.fillRect(mem.rect(), ColorFromRef(m_crFill));
+            p.fillRect(rect(), ColorFromRef(m_crFill));
         else if (m_pPage)
             p.drawPixmap(QPoint(0, 0), m_pPage->Background(), QRect(m_rcPos.topLeft(), size()));
         p.setFont(m_hasFont ? m_font : font());
@@ -68,7 +82,9 @@ void CPicText::paintEvent(QPaintEvent*)
         // Wrapped text starts at the top; CR LF from message texts is one break.
         QString text = m_strText;
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        p.drawText(mem.rect(), static_cast<int>(align | Qt::AlignTop) | Qt::TextWordWrap, text);
+        p.drawText(rect(), static_cast<int>(align | Qt::AlignTop) | Qt::TextWordWrap, text);
+        if (hasFocus())
+            DrawFocusMark(p, rect());
     }
     QPainter(this).drawPixmap(0, 0, mem);
 }
@@ -129,4 +145,55 @@ void CPicText::leaveEvent(QEvent*)
     Redraw();
 }
 
+void CPicText::keyPressEvent(QKeyEvent* e)
+{
+    if (!m_bClickable || e->key() != Qt::Key_Space || e->modifiers() != Qt::NoModifier) {
+        e->ignore();
+        return;
+    }
+    if (e->isAutoRepeat())
+        return;
+    m_bPressed = 1;
+    m_bHover = 0;
+    m_crCur = m_crDown;
+    Redraw();
+}
+
+void CPicText::keyReleaseEvent(QKeyEvent* e)
+{
+    if (!m_bClickable || e->key() != Qt::Key_Space) {
+        e->ignore();
+        return;
+    }
+    if (e->isAutoRepeat() || !m_bPressed)
+        return;
+    m_bPressed = 0;
+    m_crCur = m_crNormal;
+    Redraw();
+    Press();
+}
+
+void CPicText::Press()
+{
+    if (m_bClickable && m_pPage)
+        PostCommand(m_pPage, m_nID, 0, this);
+}
+
+void CPicText::focusInEvent(QFocusEvent* e)
+{
+    QWidget::focusInEvent(e);
+    update();
+}
+
+void CPicText::focusOutEvent(QFocusEvent* e)
+{
+    if (m_bPressed && !(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+        m_bPressed = 0;
+        m_crCur = m_crNormal;
+    }
+    QWidget::focusOutEvent(e);
+    update();
+}
+
 } // namespace orv
+

@@ -4,7 +4,8 @@
 // go. Word-wrapped, aligned left (1 and any other value), centre (2) or right
 // (3). The text is always plain text. A clickable text changes colour with the
 // mouse and posts its click to the page; a text that is not clickable leaves
-// the mouse to the page.
+// the mouse to the page. A clickable text is reached with Tab, shows a focus
+// mark while focused and is pressed with Space, like a picture button.
 #include "platform/qt/WinDefs.h"
 
 #include <QFont>
@@ -30,6 +31,11 @@ public:
     void SelectFont(const QFont& font);
     // Draws the text now.
     void Redraw();
+    // Clickable or not; only a clickable text takes the keyboard focus.
+    void SetClickable(bool clickable);
+    // Posts the click to the page, as a mouse click or Space does (a text
+    // that is not clickable does nothing).
+    void Press();
 
     QString m_strText;
     int m_nID = 0;
@@ -54,6 +60,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void leaveEvent(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     bool m_hasFont = false;
