@@ -255,4 +255,8 @@ TEST(KeyboardList, CameraRowsAreReadable)
     EXPECT_EQ(table->cellAt(0, 0)->text(QAccessible::Name), QStringLiteral("K81-X"));
     EXPECT_EQ(table->cellAt(0, 1)->text(QAccessible::Name), QStringLiteral("198.18.1.50"));
     EXPECT_EQ(table->columnDescription(1), QStringLiteral("IP"));
+
+    // Tab leaves the list instead of walking its cells (which would move
+    // the pick); the arrows choose the row.
+    EXPECT_FALSE(list->tabKeyNavigation());
 }

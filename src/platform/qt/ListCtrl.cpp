@@ -23,6 +23,9 @@ CListCtrl::CListCtrl(QWidget* page, int id, uint32_t style) : QTableWidget(page)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setShowGrid(false);
     setWordWrap(false);
+    // Tab leaves the list for the page's next control; the arrows move
+    // between rows (Tab walking the cells would change the pick on the way).
+    setTabKeyNavigation(false);
     connect(this, &QTableWidget::itemSelectionChanged, this, [this] {
         if (auto* p = dynamic_cast<CPageWindow*>(parentWidget()))
             p->SendNotify(GetDlgCtrlID(this), LVN_ITEMCHANGED);
