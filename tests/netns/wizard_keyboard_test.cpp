@@ -84,14 +84,12 @@ protected:
         const std::string why = NetnsLab::SkipReason();
         if (!why.empty())
             GTEST_SKIP() << why;
-        lab = std::make_unique<NetnsLab>();
-        const int seg = lab->AddSegment();
-        lab->AddPcAdapter(seg, "eth0", {"198.18.1.1/24"});
-        state = "/tmp/" + lab->PcNamespace() + "-keys.state";
-        lab->StartSimulator(lab->AddCameraHost(seg, "198.18.1.50/24"),
-            {"--camera", "mac=02:00:00:00:0c:01,model=K81-X,name=Porch,ip=198.18.1.50,mask=255.255.255.0,"
-                         "gw=198.18.1.254,dhcp=1,wifi=0,id=admin,pwd=secret,state=" + state});
-        lab->StartSimulator(lab->AddCameraHost(seg, "198.18.1.51/24"),
+        state = "/tmp/orvanta-keys-" + std::to_string(getpid()) + ".state";
+        lab = orvtest::OneCameraLab("mac=02:00:00:00:0c:01,model=K81-X,name=Porch,ip=198.18.1.50,"
+                                    "mask=255.255.255.0,gw=198.18.1.254,dhcp=1,wifi=0,id=admin,pwd=secret,state=" +
+            state);
+        // A second camera, so the pick is made with the arrows.
+        lab->StartSimulator(lab->AddCameraHost(1, "198.18.1.51/24"),
             {"--camera", "mac=02:00:00:00:0c:02,model=K20,name=Garden,ip=198.18.1.51,wifi=0,id=admin,pwd=other"});
         ASSERT_TRUE(lab->Ok()) << lab->Error();
     }
