@@ -113,11 +113,9 @@ std::string LineWith(const std::string& text, const std::string& what)
 // The opcodes of the requests a simulated camera received, in order.
 std::string Requests(const std::string& statePath)
 {
-    std::ifstream in(statePath);
-    std::string line, out;
-    while (std::getline(in, line))
-        if (line.rfind("request=", 0) == 0)
-            out += (out.empty() ? "" : " ") + line.substr(8, line.find(':') - 8);
+    std::string out;
+    for (const std::string& seen : orvtest::SeenRequests(statePath))
+        out += (out.empty() ? "" : " ") + seen.substr(0, seen.find(':'));
     return out;
 }
 
