@@ -42,7 +42,7 @@ const char* kIni =
     "[DlgKeys.Title]\nx=20\ny=10\nw=150\nh=20\ncaption=Sign in\n"
     "[DlgKeys.Link]\nx=250\ny=12\nw=120\nh=20\ncaption=Open the web page\n"
     "[DlgKeys.ADMID]\nx=150\ny=50\nw=150\nh=24\n"
-    "[DlgKeys.ADMPWD]\nx=150\ny=90\nw=150\nh=24\npassword=1\n"
+    "[DlgKeys.ADMPWD]\nx=150\ny=90\nw=150\nh=24\npassword=1\ntip=Password\n"
     "[DlgKeys.CKBX]\nx=20\ny=125\nw=200\nh=20\ncaption=Change the password\n"
     "[DlgKeys.DHCPOFF]\nx=150\ny=165\nw=100\nh=20\ncaption=Fixed\n"
     "[DlgKeys.DHCPON]\nx=20\ny=162\nw=100\nh=24\ncaption=Automatic\n"
@@ -192,6 +192,7 @@ TEST_F(KeyboardTest, ScreenReadersGetNamesAndRoles)
         {1305, QAccessible::Link, "Open the web page", ""},
         {1304, QAccessible::StaticText, "Sign in", ""},
         {1101, QAccessible::EditableText, "ADMID", ""}, // nothing else: the section's name
+        {1102, QAccessible::EditableText, "Password", ""}, // an edit's tip: the label painted beside it
         {1202, QAccessible::CheckBox, "Change the password", ""},
         {1207, QAccessible::RadioButton, "Automatic", ""},
         {1114, QAccessible::ComboBox, "CHANNEL", ""},

@@ -90,6 +90,9 @@ bool ReadControlDesc(const CProfileFile& p, const SkinPaths& paths, const CtrlRe
     if (d.section.empty())
         return false;
     const std::u16string& sec = d.section;
+    // A picture button shows it as its tooltip; for every control it is the
+    // name or description a screen reader announces.
+    d.tip = p.GetString(sec, u"tip", u"");
     switch (req.type) {
     case CtrlType::PicButton:
         d.kind = kPicButton;
@@ -101,7 +104,6 @@ bool ReadControlDesc(const CProfileFile& p, const SkinPaths& paths, const CtrlRe
         d.disableImage = ImageOf(p, paths, sec, u"disableImage");
         d.hoverImage = ImageOf(p, paths, sec, u"hoverImage");
         ReadRect(p, sec, d, true);
-        d.tip = p.GetString(sec, u"tip", u"");
         break;
     case CtrlType::PicText:
         d.kind = kText;
