@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The whole test run: set-up and build, every test (namespace tests need root),
-# then a sanitizer build of the core tests and a bounded fuzzing run. Every
+# then a sanitizer build of the core tests, a bounded fuzzing run and the
+# threaded tests under ThreadSanitizer. Every
 # stage runs; the script fails if any stage failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -26,6 +27,8 @@ bash scripts/check-package.sh || failed+=("package")
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer, fuzzing =="
 bash scripts/sanitize.sh || failed+=("sanitizers/fuzzing")
+echo "== ThreadSanitizer =="
+bash scripts/sanitize.sh --thread || failed+=("thread sanitizer")
 
 if ((${#failed[@]})); then
   echo "test.sh: FAILED: ${failed[*]}"

@@ -20,7 +20,7 @@ void BuildDiscoveryRequest(uint8_t (&out)[kDiscoveryRequestSize], uint16_t seq, 
 
 bool IsAcceptedReply(const CamRecord& reply, int receivedBytes, const uint8_t (&request)[kDiscoveryRequestSize])
 {
-    return receivedBytes >= kReplyHeaderSize && reply.Magic[0] == 0xEE && reply.Magic[1] == 0xFE &&
+    return receivedBytes >= kDiscoveryHeaderSize && reply.Magic[0] == 0xEE && reply.Magic[1] == 0xFE &&
            reply.Seq[0] == request[2] && reply.Seq[1] == request[3] && reply.Status[0] == 0 &&
            reply.Status[1] == 0 && reply.Opcode[0] == (kDiscoveryOpcode & 0xFF) &&
            reply.Opcode[1] == (kDiscoveryOpcode >> 8);

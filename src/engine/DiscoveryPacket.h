@@ -10,7 +10,7 @@ namespace orv {
 constexpr int kDiscoveryRequestSize = 22;
 constexpr uint16_t kDiscoveryOpcode = 0x00A1;
 // Below this a datagram cannot even hold the header (MAC, status).
-constexpr int kReplyHeaderSize = 22;
+constexpr int kDiscoveryHeaderSize = 22;
 
 void BuildDiscoveryRequest(uint8_t (&out)[kDiscoveryRequestSize], uint16_t seq, uint16_t protoVersion);
 

@@ -61,7 +61,8 @@ public:
                 return Next::TimedOut;
             const std::vector<uint8_t>& d = m_Script[m_Taken++];
             length = static_cast<int>(d.size() < m_Datagram.size() ? d.size() : m_Datagram.size());
-            std::memcpy(m_Datagram.data(), d.data(), static_cast<std::size_t>(length));
+            if (length > 0)
+                std::memcpy(m_Datagram.data(), d.data(), static_cast<std::size_t>(length));
             return Next::Datagram;
         }
         for (;;) {

@@ -1,13 +1,18 @@
 // ParseTemplate over arbitrary text, then the name/value operations and the
 // encoder over whatever table it built. The first byte picks how the rest
-// becomes wide text: one unit per byte, or 16-bit little-endian units.
+// becomes wide text: one unit per byte, 16-bit little-endian units, or (bit
+// 1) a template file's bytes as the pages hand them over: the first 9999
+// bytes converted from the ANSI code page.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "engine/CamEngine.h"
 #include "template/KeyAgreement.h"
+#include "template/KeyAgreementDetail.h"
+#include "template/TemplateFile.h"
 
 using namespace orv;
 
@@ -31,9 +36,12 @@ void KeepOnePublicKeyField(CCamEngine& e)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // The key agreement traces to standard output; keep the run quiet.
+    // The key agreement traces to standard output; keep the run quiet. A
+    // small fixed exponent keeps each key pair and secret cheap.
     if (!std::freopen("/dev/null", "w", stdout))
         return 0;
+    const uint8_t exponent[] = {0x01, 0x03};
+    UseFixedExponent(exponent, sizeof exponent);
     return 0;
 }
 
@@ -42,16 +50,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size < 1)
         return 0;
     const bool wide = data[0] & 1;
+    const bool asFile = data[0] & 2;
     ++data;
     --size;
-    auto e = std::make_unique<CCamEngine>();
-    e->ResetFieldTable();
-    std::size_t units = 0;
-    for (std::size_t i = 0; units < kWorkUnits - 1 && i < size; i += wide ? 2 : 1, ++units)
-        e->m_WorkText[units] = wide && i + 1 < size ? static_cast<wchar>(data[i] | (data[i + 1] << 8)) : data[i];
-    e->m_WorkText[units] = 0;
+    // One engine for the whole run: parsing starts from a cleared table.
+    static CCamEngine* const engine = new CCamEngine;
+    CCamEngine* const e = engine;
+    std::memset(e->m_DhSecret, 0, sizeof e->m_DhSecret);
     e->ClearFields();
-    e->ParseTemplate(u"\r\n");
+    if (asFile) {
+        static char text[kTemplateTextBytes];
+        std::memset(text, 0, sizeof text);
+        std::memcpy(text, data, size < kTemplateKeptBytes ? size : kTemplateKeptBytes);
+        HandTemplateToEngine(*e, text);
+    } else {
+        e->ResetFieldTable();
+        std::size_t units = 0;
+        for (std::size_t i = 0; units < kWorkUnits - 1 && i < size; i += wide ? 2 : 1, ++units)
+            e->m_WorkText[units] = wide && i + 1 < size ? static_cast<wchar>(data[i] | (data[i + 1] << 8)) : data[i];
+        e->m_WorkText[units] = 0;
+        e->ClearFields();
+        e->ParseTemplate(u"\r\n");
+    }
 
     if (e->m_nFieldCount < 0 || e->m_nFieldCount > kMaxFields)
         std::abort();
