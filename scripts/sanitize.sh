@@ -20,6 +20,8 @@ THREAD_TESTS=(
   core_operations_exchange_test
   core_provision_jobs_test
   ui_listcam_test
+  ui_camera_step_test
+  ui_idpwd_test
   netns_search_test
 )
 
@@ -37,9 +39,10 @@ if [[ ${1:-} == --thread ]]; then
   DIR=build-tsan
   configure "$DIR" -DORVANTA_UI=ON -DORVANTA_FUZZ=OFF -DORVANTA_SANITIZE=thread
   # Only what the chosen tests need (the namespace test runs the simulator).
+  known=$(ninja -C "$DIR" -t targets all 2>/dev/null | cut -d: -f1)
   present=()
   for t in "${THREAD_TESTS[@]}"; do
-    ninja -C "$DIR" -t targets all 2>/dev/null | grep -q "^$t:" && present+=("$t")
+    grep -qx "$t" <<<"$known" && present+=("$t")
   done
   ninja -C "$DIR" orvanta-sim "${present[@]}"
   regex="^($(IFS='|'; echo "${present[*]}"))\$"

@@ -9,27 +9,13 @@
 #include <cstring>
 #include <memory>
 
+#include "FuzzSupport.h"
 #include "engine/CamEngine.h"
 #include "template/KeyAgreement.h"
-#include "template/KeyAgreementDetail.h"
 
 using namespace orv;
 
 namespace {
-
-// A key pair per "TGDHPKey" field costs a 1535-bit exponentiation; one such
-// field per input covers the path, more only slow the run down.
-void KeepOnePublicKeyField(CCamEngine& e)
-{
-    bool seen = false;
-    for (int i = 0; i < e.m_nFieldCount; ++i) {
-        if (!WEqual(e.m_Fields[i].Transform, u"TGDHPKey"))
-            continue;
-        if (seen)
-            e.m_Fields[i].Transform[0] = 0;
-        seen = true;
-    }
-}
 
 constexpr int32_t kTypes[] = {161, 163, 165, 166, 168, 172, 174, 175, 178, 180, 162, 0};
 
@@ -37,12 +23,7 @@ constexpr int32_t kTypes[] = {161, 163, 165, 166, 168, 172, 174, 175, 178, 180, 
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // The key agreement traces to standard output; keep the run quiet. A
-    // small fixed exponent keeps each key pair and secret cheap.
-    if (!std::freopen("/dev/null", "w", stdout))
-        return 0;
-    const uint8_t exponent[] = {0x01, 0x03};
-    UseFixedExponent(exponent, sizeof exponent);
+    fuzzsupport::QuietCheapKeyAgreement();
     return 0;
 }
 
@@ -97,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (WLen(out, 300) >= 300)
             std::abort();
     }
-    KeepOnePublicKeyField(*e);
+    fuzzsupport::KeepOnePublicKeyField(*e);
     if (flags & 4) {
         e->EncodeRequest();
         if (e->m_nPayloadLength < 0 || e->m_nPayloadLength > kWorkUnits - 6)

@@ -16,11 +16,11 @@
 #include <memory>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "engine/CamEngine.h"
 #include "engine/WizardSettings.h"
 #include "template/CameraSession.h"
 #include "template/KeyAgreement.h"
-#include "template/KeyAgreementDetail.h"
 #include "template/TemplateFile.h"
 
 using namespace orv;
@@ -70,12 +70,7 @@ void CheckSettings(const WizardSettings& s)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // The key agreement traces to standard output; keep the run quiet. A
-    // small fixed exponent keeps each key pair and secret cheap.
-    if (!std::freopen("/dev/null", "w", stdout))
-        return 0;
-    const uint8_t exponent[] = {0x01, 0x03};
-    UseFixedExponent(exponent, sizeof exponent);
+    fuzzsupport::QuietCheapKeyAgreement();
     return 0;
 }
 
