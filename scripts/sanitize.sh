@@ -4,7 +4,7 @@
 #   bash scripts/sanitize.sh           core tests under ASan+UBSan (the kept
 #                                      fuzz corpora and crash fixtures replayed
 #                                      among them), then every fuzz target for
-#                                      FUZZ_SECONDS (default 15) each
+#                                      FUZZ_SECONDS (default 10) each
 #   bash scripts/sanitize.sh --thread  the tests in which threads share the
 #                                      engine, under ThreadSanitizer
 set -euo pipefail
@@ -57,5 +57,5 @@ configure "$DIR" -DORVANTA_UI=OFF -DORVANTA_FUZZ=ON -DORVANTA_SANITIZE=address,u
 ninja -C "$DIR"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$DIR" --output-on-failure -j2 -LE netns
-FUZZ_SECONDS=${FUZZ_SECONDS:-15} FUZZ_BUILD=$DIR bash scripts/fuzz-campaign.sh --no-build
+FUZZ_SECONDS=${FUZZ_SECONDS:-10} FUZZ_BUILD=$DIR bash scripts/fuzz-campaign.sh --no-build
 echo "sanitize: done"
