@@ -57,13 +57,27 @@ private:
     std::size_t m_At = 0;
 };
 
+template <std::size_t N>
+void CheckTerminated(const wchar (&text)[N])
+{
+    if (WLen(text, N) >= N)
+        std::abort();
+}
+
 void CheckSettings(const WizardSettings& s)
 {
     // Every text the replies filled stays terminated inside its field.
-    for (const wchar* text : {s.ESSID, s.WEPKey1, s.WEPKey2, s.WEPKey3, s.WEPKey4, s.ChannelRange, s.WireModeText,
-             s.EncryptionText, s.AuthenticationText, s.TXRateText, s.PassKey})
-        if (WLen(text, 64) >= 64)
-            std::abort();
+    CheckTerminated(s.ESSID);
+    CheckTerminated(s.WEPKey1);
+    CheckTerminated(s.WEPKey2);
+    CheckTerminated(s.WEPKey3);
+    CheckTerminated(s.WEPKey4);
+    CheckTerminated(s.PassKey);
+    CheckTerminated(s.ChannelRange);
+    CheckTerminated(s.WireModeText);
+    CheckTerminated(s.EncryptionText);
+    CheckTerminated(s.AuthenticationText);
+    CheckTerminated(s.TXRateText);
 }
 
 } // namespace
