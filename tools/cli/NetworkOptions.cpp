@@ -59,9 +59,10 @@ bool PrecheckNetworkOptions(const CameraArgs& args, NetworkRefusal& why)
         return Usage(why, "--mask, --gw, --dns1 and --dns2 go with --ip");
     if (!dhcp && !fixed && args.Value("--name").empty() && args.Value("--web-port").empty())
         return Usage(why, "give --dhcp, or --ip with --mask and --gw");
-    if (!args.Value("--web-port").empty()) {
+    if (const std::string webPort = args.Value("--web-port"); !webPort.empty()) {
+        // `end` points into the text, so the text must outlive it.
         char* end = nullptr;
-        const long port = std::strtol(args.Value("--web-port").c_str(), &end, 10);
+        const long port = std::strtol(webPort.c_str(), &end, 10);
         if (*end != '\0' || port < 1 || port > 65535)
             return Usage(why, "--web-port wants a port number from 1 to 65535");
     }
