@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets (clang, -O1, ASan+UBSan) and runs each for
+# Builds the fuzz targets (clang, -O2, ASan+UBSan) and runs each for
 # FUZZ_SECONDS (default 60) over its kept corpus in tests/fuzz/corpus/<name>,
 # printing one line per target:
 #
@@ -32,7 +32,7 @@ done
 if ((build)); then
   launcher="env;CCACHE_BASEDIR=$PWD;CCACHE_NOHASHDIR=1;ccache"
   CC=clang CXX=clang++ cmake -S . -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g" \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O2 -g" \
     -DCMAKE_CXX_COMPILER_LAUNCHER="$launcher" -DCMAKE_C_COMPILER_LAUNCHER="$launcher" \
     -DORVANTA_UI=OFF -DORVANTA_BENCH=OFF -DORVANTA_FUZZ=ON -DORVANTA_SANITIZE=address,undefined >/dev/null \
     || exit 1
